@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for timer555, builds it, and then starts the
+# program ("run") or runs every test ("test"). Installs missing Debian
+# packages with apt-get (as root, or through sudo).
+#
+#   bash build.sh run     install, build, start timer555
+#   bash build.sh test    install, build, run all tests with CTest
+#   bash build.sh build   install and build only
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+build_dir="${TIMER555_BUILD_DIR:-$here/build}"
+mode="${1:-run}"
+
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-osifont fonts-liberation2 python3 python3-fonttools
+  xvfb xauth xdotool x11-utils imagemagick
+  clang libclang-rt-dev
+  dpkg-dev file
+)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {
+  cmake -S "$here" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build "$build_dir" -j "$(nproc)"
+}
+
+case "$mode" in
+  run)
+    install_missing
+    build
+    exec "$build_dir/bin/timer555"
+    ;;
+  test)
+    install_missing
+    build
+    cd "$build_dir"
+    ctest --output-on-failure -j "$(nproc)"
+    ;;
+  build)
+    install_missing
+    build
+    ;;
+  *)
+    echo "usage: bash build.sh run|test|build" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,44 @@
+#!/usr/bin/python3
+"""Builds the display font "Technical" from Debian's osifont.
+
+Renames the family, full and PostScript names to "Technical" and makes the
+vertical metrics agree (hhea, typo and win ascent/descent equal), so that the
+text height is the same whichever table a platform reads.
+
+usage: make_font.py SOURCE.ttf TARGET
+"""
+import sys
+
+from fontTools.ttLib import TTFont
+
+
+def main(source, target):
+    font = TTFont(source)
+    name = font["name"]
+    # Drop every name record that would still carry the old family and write
+    # the new ones for both Mac and Windows platforms.
+    for name_id in (1, 3, 4, 6, 16, 17, 18, 21, 22):
+        name.removeNames(nameID=name_id)
+    for name_id, text in ((1, "Technical"), (2, "Regular"), (3, "Technical Regular"),
+                          (4, "Technical"), (6, "Technical")):
+        name.setName(text, name_id, 3, 1, 0x409)
+        name.setName(text, name_id, 1, 0, 0)
+
+    hhea = font["hhea"]
+    os2 = font["OS/2"]
+    ascent = max(hhea.ascent, os2.sTypoAscender, os2.usWinAscent)
+    descent = max(-hhea.descent, -os2.sTypoDescender, os2.usWinDescent)
+    hhea.ascent, hhea.descent, hhea.lineGap = ascent, -descent, 0
+    os2.sTypoAscender, os2.sTypoDescender, os2.sTypoLineGap = ascent, -descent, 0
+    os2.usWinAscent, os2.usWinDescent = ascent, descent
+    # USE_TYPO_METRICS, so that every reader takes the same numbers.
+    os2.fsSelection |= 1 << 7
+    if os2.version < 4:
+        os2.version = 4
+    font.save(target)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    main(sys.argv[1], sys.argv[2])

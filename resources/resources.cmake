@@ -1,0 +1,14 @@
+# Every file compiled into the program's resources, by path below resources/.
+set(TIMER555_RESOURCE_FILES
+  ${PROJECT_SOURCE_DIR}/resources/text/design.txt
+  ${PROJECT_SOURCE_DIR}/resources/text/circuits.txt
+  ${PROJECT_SOURCE_DIR}/resources/text/apps.txt
+  ${PROJECT_SOURCE_DIR}/resources/text/specs.txt
+  ${PROJECT_SOURCE_DIR}/resources/text/help.txt
+  ${PROJECT_SOURCE_DIR}/resources/text/component.txt
+  ${PROJECT_SOURCE_DIR}/resources/cursors/CROSSHAIR.xpm
+  ${PROJECT_SOURCE_DIR}/resources/cursors/CALCULATE.xpm
+  ${PROJECT_SOURCE_DIR}/resources/cursors/CAPACITOR.xpm
+  ${PROJECT_SOURCE_DIR}/resources/cursors/RESISTOR.xpm
+  ${PROJECT_SOURCE_DIR}/resources/arrows.xpm
+)

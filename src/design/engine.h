@@ -1,0 +1,69 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace timer555 {
+
+/// The E12 mantissas "100" .. "820" that C1 steps through (the hidden list
+/// box `ListBox1` of the main window shows the same texts).
+const std::vector<std::string>& E12List();
+
+/// Entry-field text to a number: the whole text must be a plain decimal
+/// number (leading blanks, optional sign, point, optional exponent);
+/// anything else, and the empty text, gives 0. Independent of the locale.
+double TextToNumber(const std::string& text);
+
+/// Parses the two entry-field texts into the design state and checks them
+/// for the current DesignMode. Returns the message of the first problem, or
+/// nothing when the inputs are fine.
+std::optional<std::string> ValidateInputs(const std::string& field1, const std::string& field2);
+
+/// Copies C1, R1, R2 into the nominal values and counts the decimals of the
+/// two entry-field texts.
+void RecordNominals(const std::string& field1, const std::string& field2);
+
+/// 10 raised to x, as e^(x ln 10).
+double PowerOfTen(double x);
+
+/// Low time minus high time of the 50 % design for R2 = x, reading R1, C1
+/// and HighTime from the design state.
+double LowTimeResidual(double x);
+
+/// Result of the root search of the 50 % design.
+struct RootSearch {
+  bool found = false;
+  double root = 0;
+};
+RootSearch FindRoot(double a, double b);
+
+/// Outcome of the component equations of a calculation.
+struct ComponentsResult {
+  bool computed = false;      ///< false: DesignMode outside 1..4, or an error below
+  std::string error;          ///< message to show, for example "Solution not found."
+  std::optional<std::string> dutyFieldText;  ///< new text of the duty-cycle field (50 % design)
+};
+
+/// Steps 1 to 3 of a calculation: the component equations of the current
+/// DesignMode with the capacitor decade search. The caller then redraws the
+/// schematic with values, draws the waveform, sets Calculated and records
+/// the nominal values.
+ComponentsResult ComputeComponents();
+
+/// Moves C1 one E12 step up (+1) or down (-1) and sets C1 from the list.
+void StepCapacitor(int delta);
+
+/// Outcome of the reverse calculation after a component changed.
+struct RecalculationResult {
+  bool computed = false;   ///< false: nothing to do, or the error below
+  std::string error;       ///< message to show when the components have no defined timing
+  std::string field1Text;  ///< new text of the frequency (or pulse-length) field
+  std::string field2Text;  ///< new text of the duty-cycle field (empty for the monostable)
+};
+
+/// The high and low times, frequency and duty cycle from the component
+/// values of the current DesignMode, with the entry-field texts to write.
+RecalculationResult RecalculateFromComponents();
+
+}  // namespace timer555

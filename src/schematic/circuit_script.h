@@ -1,0 +1,26 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+
+namespace timer555 {
+
+/// Raised when a number field of a circuit script is not a decimal number.
+/// The message is "'XX' is not a valid integer value" with the field's text.
+/// What was drawn before stays; the handler that started the drawing shows
+/// the message once.
+class ScriptConversionError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+/// Draws circuit script lines on a 70 x 33 grid laid over `rect` of the
+/// canvas. With showValues non-zero, resistors and capacitors print their
+/// values from the design state. Reads and writes the shared drawing state.
+/// Throws ScriptConversionError.
+void RunCircuitScript(const std::vector<std::string>& lines, Canvas& canvas, const Rect& rect, int showValues);
+
+}  // namespace timer555
