@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace timer555::testing {
+
+/// Compares `actual` pixel for pixel with the reference PNG `referencePath`.
+///
+/// With the environment variable TIMER555_UPDATE_GOLDEN=1 the reference is
+/// written instead and the comparison passes. On a mismatch the actual image
+/// and a difference image (differing pixels red on a faded copy) are written
+/// to TIMER555_TEST_OUTPUT (default: the working directory) and the returned
+/// text says where; an empty text means the images are equal.
+QString CompareWithGolden(const QImage& actual, const QString& referencePath);
+
+}  // namespace timer555::testing
