@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace timer555 {
+
+/// The single-line field for every number the user types: lets through only
+/// the digits, the point and backspace (anything else beeps and is dropped)
+/// and turns Enter into a move to the next control, or, inside a dialog with
+/// a default button, into a press of that button. Editing keys that type no
+/// character (Delete, arrows, Home, End, Tab) and pasted text are not
+/// filtered.
+class TNumEdit : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  explicit TNumEdit(QWidget* parent = nullptr);
+
+  /// The filter for one typed character: returns the character to insert,
+  /// or 0 when it is dropped (beeping unless it was Enter, code 13).
+  static char KeyPress(char key);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+}  // namespace timer555
