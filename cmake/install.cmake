@@ -1,0 +1,31 @@
+# Installs the program into its own folder (lib/timer555) with the display
+# font and its licence beside it, a bin/timer555 link, a desktop entry and
+# an icon; CPack turns the same layout into a Debian package.
+include(GNUInstallDirs)
+set(TIMER555_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/timer555)
+
+install(TARGETS timer555 RUNTIME DESTINATION ${TIMER555_INSTALL_DIR})
+install(FILES ${TIMER555_BIN_DIR}/appfont.dat ${TIMER555_BIN_DIR}/appfont-LICENSE.txt
+        DESTINATION ${TIMER555_INSTALL_DIR})
+install(CODE "
+  file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+  file(CREATE_LINK \"../${TIMER555_INSTALL_DIR}/timer555\"
+       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/timer555\" SYMBOLIC)
+")
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/timer555.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/timer555.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME timer555)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "timer555 developers <support@timer555.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Design calculator for 555-timer circuits")
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The Qt libraries come from the shared-library scan; the platform plugins
+# and the font behind the name "Arial" are named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+include(CPack)
