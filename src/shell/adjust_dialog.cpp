@@ -21,7 +21,7 @@ namespace {
 // Geometry in pixels, never scaled.
 constexpr int kClientWidth = 193;
 constexpr int kClientHeight = 45;
-constexpr int kBorder = 3;  // the dialog frame drawn around the client area
+constexpr int kBorder = 3;  // outline (1) and bevel (2) drawn around the client area
 constexpr int kScreenLeft = 309;
 constexpr int kScreenTop = 239;
 constexpr int kFontPixels = 16;
@@ -70,12 +70,19 @@ TfmAdjust::TfmAdjust(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
   setFixedSize(kClientWidth + 2 * kBorder, kClientHeight + 2 * kBorder);
   move(kScreenLeft, kScreenTop);
 
-  // A frameless window has no border of its own; a raised panel stands in
-  // for the dialog frame so the window does not look unfinished.
-  auto* border = new QFrame(this);
-  border->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  border->setLineWidth(kBorder);
-  border->setGeometry(0, 0, width(), height());
+  // A frameless window has no border of its own; a dark outline around a
+  // raised bevel stands in for the dialog frame, so the window stands out
+  // from what lies behind it and does not look unfinished.
+  auto* outline = new QFrame(this);
+  outline->setFrameStyle(QFrame::Box | QFrame::Plain);
+  outline->setLineWidth(1);
+  QPalette dark = outline->palette();
+  dark.setColor(QPalette::WindowText, QColor(64, 64, 64));
+  outline->setPalette(dark);
+  outline->setGeometry(0, 0, width(), height());
+  auto* bevel = new QFrame(this);
+  bevel->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+  bevel->setGeometry(1, 1, width() - 2, height() - 2);
 
   auto* client = new QWidget(this);
   client->setGeometry(kBorder, kBorder, kClientWidth, kClientHeight);
