@@ -82,7 +82,8 @@ char TNumEdit::KeyPress(char key) {
 void TNumEdit::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
 
-  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+  // Enter is code 13 however it is typed (Return, keypad Enter, Ctrl+M).
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || event->text() == QLatin1String("\r")) {
     KeyPress(kEnter);
     if (QPushButton* button = DefaultButtonOf(this)) {
       button->click();

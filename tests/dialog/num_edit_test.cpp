@@ -177,6 +177,9 @@ TEST(NumEditKeys, EnterMovesTheFocusToTheNextField) {
 
   Send(duty, {Qt::Key_Enter, "\r", Qt::KeypadModifier});
   EXPECT_EQ(window.focusWidget(), frequency) << "the keypad Enter moves on too, round the tab chain";
+
+  Send(frequency, {Qt::Key_M, "\r", Qt::ControlModifier});
+  EXPECT_EQ(window.focusWidget(), duty) << "Ctrl+M types code 13 as well";
   EXPECT_EQ(platform.beeps, 0);
 }
 
