@@ -57,16 +57,16 @@ class AdjustDialogTest : public ::testing::Test {
 
   /// Sets the nominal value of `which` and opens its dialog; returns how
   /// often recalculation ran.
-  int Open(Component which, double nominal) {
+  int Open(Component which, double nominal, QWidget* parent = nullptr) {
     int recalculations = 0;
     const auto recalculate = [&recalculations] { ++recalculations; };
     if (which == Component::C1) {
       designState.NominalC1 = nominal;
-      AdjustCapacitor(nullptr, recalculate);
+      AdjustCapacitor(parent, recalculate);
     } else {
       shellState.SelectedResistor = which == Component::R1 ? 1 : 2;
       (which == Component::R1 ? designState.NominalR1 : designState.NominalR2) = nominal;
-      AdjustResistor(nullptr, recalculate);
+      AdjustResistor(parent, recalculate);
     }
     return recalculations;
   }
@@ -266,7 +266,11 @@ TEST_F(AdjustDialogTest, FramelessFixedGeometry) {
     }
     dialog->BitBtn1->click();
   });
-  Open(Component::R1, 4700);
+  // The position on the screen is fixed, wherever the main window is.
+  QWidget mainWindow;
+  mainWindow.setGeometry(600, 500, 400, 300);
+  mainWindow.show();
+  Open(Component::R1, 4700, &mainWindow);
   EXPECT_TRUE(looked);
 }
 
