@@ -12,6 +12,20 @@ import sys
 from fontTools.ttLib import TTFont
 
 
+def ascii_extents(font):
+    """Highest and lowest points of the printable ASCII glyphs, in font units."""
+    cmap = font.getBestCmap()
+    glyf = font["glyf"]
+    top, bottom = 0, 0
+    for code in range(0x20, 0x7F):
+        glyph = glyf[cmap[code]] if code in cmap else None
+        if glyph is None or glyph.numberOfContours == 0:
+            continue
+        top = max(top, glyph.yMax)
+        bottom = min(bottom, glyph.yMin)
+    return top, -bottom
+
+
 def main(source, target):
     font = TTFont(source)
     name = font["name"]
@@ -26,8 +40,11 @@ def main(source, target):
 
     hhea = font["hhea"]
     os2 = font["OS/2"]
-    ascent = max(hhea.ascent, os2.sTypoAscender, os2.usWinAscent)
-    descent = max(-hhea.descent, -os2.sTypoDescender, os2.usWinDescent)
+    # The cell is what the printable ASCII glyphs reach, the characters the
+    # program writes. osifont's own win and hhea metrics leave room for
+    # accented capitals far above the caps (a cell of 1.66 em), which would
+    # make every text box much taller than its letters.
+    ascent, descent = ascii_extents(font)
     hhea.ascent, hhea.descent, hhea.lineGap = ascent, -descent, 0
     os2.sTypoAscender, os2.sTypoDescender, os2.sTypoLineGap = ascent, -descent, 0
     os2.usWinAscent, os2.usWinDescent = ascent, descent
