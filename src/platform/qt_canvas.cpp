@@ -58,7 +58,7 @@ void QtCanvas::setFontUnderline(bool on) {
 
 const QFont& QtCanvas::font() {
   if (fontDirty_) {
-    font_ = MakeFont(fontName_, fontHeight_, bold_, underline_);
+    font_ = MakeFont(fontName_, fontHeight_, bold_, false);
     fontDirty_ = false;
   }
   return font_;
@@ -258,6 +258,14 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
     painter.setFont(font_);
     painter.setPen(QColor(ToRgb(fontColor_)));
     painter.drawText(x, y + cell.ascent, s);
+  }
+  if (underline_ && w > 0) {
+    // Our own underline, the whole width of the text with its blanks, one
+    // stroke thick: the display font asks for a line a sixth of the em thick.
+    const int em = font_.pixelSize();
+    const int thickness = std::max(1, (em + 8) / 16);
+    const int top = y + cell.ascent + std::max(1, (em + 5) / 10);
+    for (int i = 0; i < thickness; ++i) span(top + i, x, x + w - 1, fontColor_);
   }
   pos_ = {x + w, y};
 }

@@ -271,7 +271,9 @@ TEST(QtCanvasShapes, PolygonIsFilledWithTheBrushAndOutlinedWithThePen) {
     ASSERT_GE(first, 0) << y;
     ASSERT_GT(last, first) << y;
     for (int x = first + 1; x < last; ++x) {
-      if (image.pixel(x, y) != qRgb(255, 0, 0)) EXPECT_EQ(image.pixel(x, y), qRgb(0, 0, 255)) << x << "," << y;
+      if (image.pixel(x, y) != qRgb(255, 0, 0)) {
+        EXPECT_EQ(image.pixel(x, y), qRgb(0, 0, 255)) << x << "," << y;
+      }
     }
   }
   EXPECT_EQ(canvas.penPos(), (Point{1, 1})) << "a polygon leaves the drawing point alone";
