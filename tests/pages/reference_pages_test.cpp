@@ -263,7 +263,7 @@ TEST_F(ReferencePages, ComponentNotesRows) {
   ASSERT_EQ(texts.size(), 14u);
   for (int row = 1; row <= 14; ++row) {
     SCOPED_TRACE(row);
-    const CanvasCall& t = texts[static_cast<std::size_t>(row - 1)];
+    const CanvasCall& t = texts[static_cast<std::size_t>(14 - row)];  // drawn bottom row first
     EXPECT_EQ(t.text, component[static_cast<std::size_t>(row - 1)]);
     EXPECT_EQ(t.args, (std::vector<int>{32, (row - 1) * 22}));
     EXPECT_EQ(t.underline, row == 1 || row == 4 || row == 11);
