@@ -51,8 +51,11 @@ struct ComponentsResult {
 /// the nominal values.
 ComponentsResult ComputeComponents();
 
-/// Moves C1 one E12 step up (+1) or down (-1) and sets C1 from the list.
-void StepCapacitor(int delta);
+/// Moves C1 one E12 step up (+1) or down (-1), wrapping the index into the
+/// next decade, and sets C1 from the list. Returns false and changes nothing
+/// when the step would take CapDecade outside -290..300 (C1 would no longer
+/// be a normal double).
+bool StepCapacitor(int delta);
 
 /// Outcome of the reverse calculation after a component changed.
 struct RecalculationResult {
