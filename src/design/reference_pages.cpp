@@ -1,0 +1,292 @@
+// The reference pages: the fourteen application circuits with their notes,
+// the component selection notes and the table of timer specifications.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "design/design_state.h"
+#include "design/pages.h"
+#include "platform/scaling.h"
+#include "schematic/circuit_script.h"
+#include "schematic/drawing_state.h"
+#include "shell/shell_state.h"
+
+namespace timer555 {
+
+namespace {
+
+constexpr int kApplicationCount = 14;
+constexpr int kPageFontSize = 12;
+
+const std::string& LineAt(const TextList& list, std::size_t index) {
+  static const std::string empty;
+  return index < list.size() ? list[index] : empty;
+}
+
+// A note on the page grid: its top-left corner lies at
+// (column * GridX, row * GridY + line * L), L being the page's line height.
+struct Note {
+  int column, row, line;
+  const char* text;
+};
+
+// The notes and "+" marks of each application page, by page number 1..14.
+const std::vector<Note>& NotesOf(int page) {
+  static const std::vector<Note> notes[kApplicationCount + 1] = {
+      {},
+      // 1
+      {{5, 29, 0, "1.  Trigger pulse must be shorter than output pulse."},
+       {5, 29, 1, "2,3. AC coupling removes this restriction."}},
+      // 2
+      {{49, 6, 0, "Set monostable pulse length"},
+       {49, 6, 1, "to be slightly longer than"},
+       {49, 6, 2, "period of input pulse train."},
+       {49, 6, 8, "T1: 2N3906"}},
+      // 3
+      {{54, 6, 0, "Diode D1 prevents 0.6V"},
+       {54, 6, 1, "negative pulse from"},
+       {54, 6, 2, "reaching timer output"},
+       {54, 6, 3, "pin 3."}},
+      // 4
+      {{39, 8, 0, "Input pulse cannot retrigger"},
+       {39, 8, 1, "timer until output pulse has"},
+       {39, 8, 2, "returned to low state."},
+       {39, 8, 3, "Setting the monostable delay"},
+       {39, 8, 4, "to >n input pulse periods"},
+       {39, 8, 5, "will yield a divide by n+1"},
+       {39, 8, 6, "output pulse frequency."}},
+      // 5
+      {{59, 6, 0, "Astable sets"},
+       {59, 6, 1, "tone frequency."},
+       {59, 6, 3, "Monostable sets"},
+       {59, 6, 4, "length of tone"},
+       {59, 6, 5, "burst."}},
+      // 6
+      {{58, 6, 0, "First one-shot"},
+       {58, 6, 1, "times out,"},
+       {58, 6, 2, "triggering"},
+       {58, 6, 3, "second one-shot."}},
+      // 7
+      {{2, 31, 0, "Can cascade counter/dividers; 4020 can be configuered to divide by 4 to 14."}},
+      // 8
+      {{13, 7, 0, "Audio transformer"},
+       {48, 7, 0, "R1: 1k - 100k"},
+       {48, 7, 1, "C1: 0.1uF - 4.7uF"}},
+      // 9
+      {{50, 6, 0, "Control voltage (pin 5)"},
+       {50, 6, 1, "can be varied from about"},
+       {50, 6, 2, "1.5V to 90% of Vcc, with"},
+       {50, 6, 3, "about a doubling of the"},
+       {50, 6, 4, "astable output frequency."}},
+      // 10
+      {{50, 6, 0, "One-shot is triggered"},
+       {50, 6, 1, "with continuous pulse"},
+       {50, 6, 2, "train (pin 2). Output"},
+       {50, 6, 3, "pulse width varies"},
+       {50, 6, 4, "inversely with modulating"},
+       {50, 6, 5, "voltage (pin 5)."}},
+      // 11
+      {{52, 6, 0, "Output frequency is"},
+       {52, 6, 1, "one-half of astable"},
+       {52, 6, 2, "frequency."},
+       {52, 22, 0, "J-K Flip-Flop example:"},
+       {54, 22, 1, "74LS73A"}},
+      // 12
+      {{30, 18, 0, "+"},
+       {40, 18, 0, "+"},
+       {52, 6, 0, "Limit load current"},
+       {52, 6, 1, "to approximately "},
+       {52, 6, 2, "20ma."},
+       {52, 6, 4, "D1,D2: 1N4001"}},
+      // 13: only the green marks drawn below
+      {},
+      // 14
+      {{46, 10, 0, "+"},
+       {52, 15, 0, "+"}},
+  };
+  return notes[page];
+}
+
+// A circled digit: the circle in the canvas' current pen over white, the
+// digit centred on (cx, cy).
+void DrawNumberedCircle(Canvas& canvas, int number, int cx, int cy, int radius) {
+  canvas.setBrushColor(colors::White);
+  canvas.ellipse(cx - radius, cy - radius, cx + radius, cy + radius);
+  const std::string digit = std::to_string(number);
+  canvas.textOut(cx - canvas.textWidth(digit) / 2, cy - canvas.textHeight(digit) / 2, digit);
+}
+
+void StoreExampleValues(int page) {
+  if (page == 1) {
+    designState.R1 = 10000;
+    designState.R2 = 10000;
+    designState.C1 = 1e-9;
+  } else if (page == 12) {
+    designState.R1 = 1000;
+    designState.R2 = 10000;
+    designState.C1 = 1.5e-9;
+    designState.C2 = 1e-8;
+    designState.C3 = 1e-4;
+    designState.C4 = 1e-4;
+  }
+}
+
+void DotAt(Canvas& canvas, int x, int y) { canvas.setPixel(x, y, colors::Blue); }
+
+}  // namespace
+
+void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buffer, const TextList& apps) {
+  const int n = designState.ApplicationIndex;
+  // Only pages 1..14 exist; any other number leaves the page as it is.
+  if (n < 1 || n > kApplicationCount) return;
+
+  const int w = canvas.width();
+  const int h = canvas.height();
+  const int gy = h / 33;
+  const int gx = w / 70;
+  drawingState.GridY = gy;
+  drawingState.GridX = gx;
+  canvas.setFontName(shellState.AppFontName);
+  canvas.setFontSize(kPageFontSize);
+  // A page before may have left a style or colour behind; notes are plain black.
+  canvas.setFontBold(false);
+  canvas.setFontUnderline(false);
+  canvas.setFontColor(colors::Black);
+  canvas.setBrushColor(colors::White);
+  canvas.fillRect(Rect{0, 0, w, h});
+  const int lineHeight = canvas.textHeight("Ably");
+
+  // The record's header is line 33 + 11n; its ten script lines follow.
+  buffer.clear();
+  const std::size_t header = static_cast<std::size_t>(33 + 11 * n);
+  for (std::size_t i = header + 1; i <= header + 10 && i < circuits.size(); ++i) buffer.push_back(circuits[i]);
+
+  canvas.setFontName(shellState.AppFontName);
+
+  int showValues = 0;
+  if (n == 1 || n == 12) {
+    StoreExampleValues(n);
+    showValues = 1;
+  }
+  if (n == 1 || n == 8) {
+    const int radius = (14 * gx) / 8;
+    const int count = n == 1 ? 3 : 2;
+    for (int k = 1; k <= count; ++k) {
+      const int cx = n == 1 ? gx * (25 * k - 15) : gx * (35 * k - 25);
+      const int cy = n == 1 ? 6 * gy : 8 * gy;
+      DrawNumberedCircle(canvas, k, cx, cy, radius);
+    }
+  }
+  if (n == 10) {
+    const std::string clock = "clock input";
+    const std::string modulation = "modulation input";
+    canvas.textOut(18 * gx - canvas.textWidth(clock), 20 * gy + gy / 2, clock);
+    canvas.textOut(18 * gx - canvas.textWidth(modulation), 24 * gy + gy / 2, modulation);
+  }
+  for (const Note& note : NotesOf(n)) {
+    canvas.textOut(note.column * gx, note.row * gy + note.line * lineHeight, note.text);
+  }
+  if (n == 13) {
+    canvas.setFontColor(colors::Green);
+    canvas.setFontHeight(canvas.fontHeight() * 2);
+    canvas.textOut(32 * gx, 28 * gy, "*");
+    canvas.textOut(35 * gx, 31 * gy, "*");
+    canvas.setFontHeight(canvas.fontHeight() / 2);
+    canvas.textOut(37 * gx, 31 * gy + gy / 2, "for CMOS timer, connect to Vcc.");
+    canvas.setFontColor(colors::Black);
+  }
+  if (n == 14) {
+    canvas.textOut(3 * gx, 31 * gy + gy / 2,
+                   "Ex: T1 = 2N2222A; T2 = 2N2907A; R1 = 100; C3,C4 = 10uF; D1,D2 = 1N4001");
+  }
+
+  // Title, underlined at 1.3 times the page size; the style stays underlined
+  // because the interpreter sets its own font.
+  canvas.setFontUnderline(true);
+  const int size = canvas.fontSize();
+  canvas.setFontSize(static_cast<int>(1.3 * size));
+  canvas.textOut(2 * gx, gy, LineAt(apps, static_cast<std::size_t>(n - 1)));
+  canvas.setFontSize(size);
+
+  // The schematic's grid is laid over a rectangle 40 pixels narrower than
+  // the page, so it keeps clear of the notes' right edge.
+  designState.DrawRect = Rect{0, 0, w - 40, h};
+  RunCircuitScript(buffer, canvas, designState.DrawRect, showValues);
+}
+
+void ShowComponentNotes(Canvas& canvas, const TextList& component) {
+  // The face stays the application font that every page sets.
+  canvas.setFontSize(kPageFontSize);
+  canvas.setFontSize(ScaleTrunc(kPageFontSize));
+  const int w = canvas.width();
+  const int h = canvas.height();
+  canvas.setBrushColor(colors::White);
+  canvas.fillRect(Rect{0, 0, w, h});
+
+  const int rowHeight = h / 14;
+  const int x = w / 20;
+  for (int row = 1; row <= 14; ++row) {
+    canvas.setFontUnderline(row == 1 || row == 4 || row == 11);
+    canvas.textOut(x, (row - 1) * rowHeight, LineAt(component, static_cast<std::size_t>(row - 1)));
+  }
+}
+
+void ShowSpecificationTable(Canvas& canvas, const TextList& specs) {
+  const int w = canvas.width();
+  const int h = canvas.height();
+  canvas.setFontName(shellState.AppFontName);
+  drawingState.GridY = h / 33;
+  drawingState.GridX = w / 70;
+  const int gx = drawingState.GridX;
+  // A canvas narrower than 70 pixels has no grid column; it gets no table
+  // width rather than a division by zero.
+  const int columns = gx > 0 ? w / gx : 0;
+  canvas.setFontSize(kPageFontSize);
+  canvas.setBrushColor(colors::White);
+  canvas.fillRect(Rect{0, 0, w, h});
+  const int lineHeight = canvas.textHeight("Ably");
+
+  const int u = (columns * gx) / 66;
+  const int x0 = 4 * u, x1 = 20 * u, x2 = 28 * u, x3 = 43 * u, x4 = 58 * u, x5 = 62 * u;
+  const int top = h / 7;
+  const int rowHeight = (h - top) / 11;
+
+  // Dotted grid: only pixels with an odd coordinate along the line.
+  for (int i = 0; i <= 10; ++i) {
+    const int y = top + i * rowHeight;
+    for (int x = x0; x <= x5; ++x)
+      if (x % 2 == 1) DotAt(canvas, x, y);
+  }
+  for (int y = top; y <= h; ++y)
+    if (y % 2 == 1) DotAt(canvas, x1, y);
+  for (int x : {x2, x3, x4})
+    for (int y = 1; y <= h; y += 2) DotAt(canvas, x, y);
+
+  canvas.setFontBold(true);
+  const std::string bipolar = "Bipolar 555";
+  const std::string cmos = "CMOS 555";
+  canvas.textOut(x2 + (x3 - x2 - canvas.textWidth(bipolar)) / 2, (top - lineHeight) / 2, bipolar);
+  canvas.textOut(x3 + (x4 - x3 - canvas.textWidth(cmos)) / 2, (top - lineHeight) / 2, cmos);
+  canvas.setFontBold(false);
+  canvas.setFontUnderline(false);
+
+  for (int i = 1; i <= 11; ++i) {
+    const int y = (i - 1) * rowHeight + top + (rowHeight - lineHeight) / 2;
+    for (int j = 1; j <= 5; ++j) {
+      const std::string& text = LineAt(specs, static_cast<std::size_t>((i - 1) * 5 + (j - 1)));
+      canvas.setFontName(shellState.AppFontName);
+      const int cellWidth = canvas.textWidth(text);
+      int x = 0;
+      switch (j) {
+        case 1: x = x0; break;
+        case 2: x = x2 - (x2 - x1) / 5 - cellWidth; break;
+        case 3: x = x2 + (x3 - x2 - cellWidth) / 2; break;
+        case 4: x = x3 + (x4 - x3 - cellWidth) / 2; break;
+        default: x = x5 - cellWidth; break;
+      }
+      canvas.textOut(x, y, text);
+    }
+  }
+}
+
+}  // namespace timer555

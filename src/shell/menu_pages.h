@@ -5,11 +5,21 @@
 
 namespace timer555 {
 
+/// The maker's web address: on the start screen and on the help page.
+inline constexpr const char* MakerWebAddress = "www.timer555.example";
+
 /// The drawing of the four menu-bar pages into the drawing area. The main
 /// window hides the input groups and sets ActiveMenu before calling them.
+/// Each page clears the whole canvas and sizes everything from its width and
+/// height. Missing lines of a list draw as empty texts.
+
+/// Four quadrants: design name (bold), subtitle and a waveform sketch each.
 void DrawDesignMenuPage(Canvas& canvas, const TextList& shDesign);
+/// The fourteen application names in two columns of seven cells.
 void DrawApplicationsMenuPage(Canvas& canvas, const TextList& shApps);
+/// Two halves: the component notes and the specification table.
 void DrawDataMenuPage(Canvas& canvas);
+/// The thirteen help lines and the web address.
 void DrawHelpPage(Canvas& canvas, const TextList& shHelp);
 
 }  // namespace timer555
