@@ -1,0 +1,229 @@
+#include "shell/adjust_dialog.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <cmath>
+#include <deque>
+
+#include "design/design_state.h"
+#include "design/engine.h"
+#include "platform/platform_services.h"
+#include "schematic/value_text.h"
+#include "shell/num_edit.h"
+#include "shell/shell_state.h"
+
+namespace timer555 {
+
+namespace {
+
+// Geometry in pixels, never scaled.
+constexpr int kClientWidth = 193;
+constexpr int kClientHeight = 45;
+constexpr int kBorder = 3;  // outline (1) and bevel (2) drawn around the client area
+constexpr int kScreenLeft = 309;
+constexpr int kScreenTop = 239;
+constexpr int kFontPixels = 16;
+
+constexpr double kAdjustFactor = 1.2;
+// A value typed exactly at a limit (1.8 for 1.5, 2.25 for 2.7) must pass:
+// the limits are inclusive, but the product or quotient in binary floating
+// point can land a hair on the wrong side of the decimal the user typed.
+constexpr double kLimitTolerance = 1e-12;
+
+AdjustDialogShown lastShown;
+std::deque<std::string> queuedAnswers;
+
+QFont DialogFont() {
+  QFont font("Technical");
+  font.setPixelSize(kFontPixels);
+  font.setBold(false);
+  return font;
+}
+
+bool EndsWithOneOf(const std::string& s, std::size_t fromEnd, const char* letters) {
+  if (s.size() < fromEnd) return false;
+  const char c = s[s.size() - fromEnd];
+  for (const char* p = letters; *p != '\0'; ++p) {
+    if (*p == c) return true;
+  }
+  return false;
+}
+
+/// Shows the dialog modally, then destroys it and recalculates, whatever
+/// way the dialog was left.
+void RunAdjustDialog(QWidget* parent, const std::function<void()>& recalculate) {
+  {
+    TfmAdjust fmAdjust(parent);
+    fmAdjust.exec();
+    lastShown = fmAdjust.shown();
+  }
+  if (recalculate) recalculate();
+}
+
+}  // namespace
+
+TfmAdjust::TfmAdjust(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setObjectName("fmAdjust");
+  setModal(true);
+  setFixedSize(kClientWidth + 2 * kBorder, kClientHeight + 2 * kBorder);
+  move(kScreenLeft, kScreenTop);
+
+  // A frameless window has no border of its own; a dark outline around a
+  // raised bevel stands in for the dialog frame, so the window stands out
+  // from what lies behind it and does not look unfinished.
+  auto* outline = new QFrame(this);
+  outline->setFrameStyle(QFrame::Box | QFrame::Plain);
+  outline->setLineWidth(1);
+  QPalette dark = outline->palette();
+  dark.setColor(QPalette::WindowText, QColor(64, 64, 64));
+  outline->setPalette(dark);
+  outline->setGeometry(0, 0, width(), height());
+  auto* bevel = new QFrame(this);
+  bevel->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+  bevel->setGeometry(1, 1, width() - 2, height() - 2);
+
+  auto* client = new QWidget(this);
+  client->setGeometry(kBorder, kBorder, kClientWidth, kClientHeight);
+
+  QPalette black = palette();
+  black.setColor(QPalette::WindowText, Qt::black);
+  black.setColor(QPalette::Text, Qt::black);
+  black.setColor(QPalette::ButtonText, Qt::black);
+  const QFont font = DialogFont();
+
+  Label1 = new QLabel(client);
+  Label1->setObjectName("Label1");
+  Label1->move(4, 14);
+
+  NumEdit1 = new TNumEdit(client);
+  NumEdit1->setObjectName("NumEdit1");
+  NumEdit1->setGeometry(36, 12, 65, 25);
+
+  Label2 = new QLabel(client);
+  Label2->setObjectName("Label2");
+  Label2->move(108, 14);
+
+  BitBtn1 = new QPushButton("OK", client);
+  BitBtn1->setObjectName("BitBtn1");
+  BitBtn1->setGeometry(148, 12, 37, 25);
+  BitBtn1->setDefault(true);
+
+  for (QWidget* w : std::initializer_list<QWidget*>{Label1, NumEdit1, Label2, BitBtn1}) {
+    w->setFont(font);
+    w->setPalette(black);
+  }
+  setTabOrder(NumEdit1, BitBtn1);
+  connect(BitBtn1, &QPushButton::clicked, this, &TfmAdjust::BitBtn1Click);
+}
+
+void TfmAdjust::FormShow() {
+  NumEdit1->setFixedHeight(25);
+
+  std::string number;
+  std::string unit;
+  if (shellState.AdjustTarget == 1) {
+    shown_.name = "C1";
+    const std::string s = CapacitanceText(designState.NominalC1);
+    if (EndsWithOneOf(s, 2, "npu")) {
+      unit = s.substr(s.size() - 2);
+      number = s.substr(0, s.size() - 2);
+    } else {
+      // 9.9999e-4 F and more is written in farads without unit letters.
+      number = s;
+      unit = "F";
+    }
+  } else {
+    std::string s;
+    if (shellState.SelectedResistor == 1) {
+      shown_.name = "R1";
+      s = ResistanceText(designState.NominalR1);
+    } else {
+      shown_.name = "R2";
+      s = ResistanceText(designState.NominalR2);
+    }
+    if (EndsWithOneOf(s, 1, "GKM")) {
+      unit = s.substr(s.size() - 1);
+      number = s.substr(0, s.size() - 1);
+    } else {
+      number = s;
+    }
+  }
+  shown_.number = number;
+  shown_.unit = unit;
+
+  Label1->setText(QString::fromStdString(shown_.name));
+  Label1->adjustSize();
+  NumEdit1->setText(QString::fromStdString(number));
+  Label2->setText(QString::fromStdString(unit));
+  Label2->adjustSize();
+  adjustReference_ = TextToNumber(number);
+}
+
+void TfmAdjust::BitBtn1Click() {
+  const double v = TextToNumber(NumEdit1->text().toStdString());
+  const double upper = kAdjustFactor * adjustReference_ * (1 + kLimitTolerance);
+  const double lower = adjustReference_ / kAdjustFactor * (1 - kLimitTolerance);
+  // A text that does not convert to a finite number (a pasted "1e400") is
+  // refused like any other value outside the limits.
+  if (!std::isfinite(v) || v > upper || v < lower) {
+    Platform().showError("Maximum adjustment is +/- 20%.");
+  } else if (shellState.AdjustTarget == 1) {
+    double c = v;
+    if (shown_.unit == "pF") {
+      c *= 1e-12;
+    } else if (shown_.unit == "nF") {
+      c *= 1e-9;
+    } else if (shown_.unit == "uF") {
+      c *= 1e-6;
+    }
+    designState.C1 = c;
+  } else {
+    double r = v;
+    if (shown_.unit == "G") {
+      r *= 1e9;
+    } else if (shown_.unit == "M") {
+      r *= 1e6;
+    } else if (shown_.unit == "K") {
+      r *= 1000;
+    }
+    (shellState.SelectedResistor == 1 ? designState.R1 : designState.R2) = r;
+  }
+  accept();
+}
+
+void TfmAdjust::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormShow();
+  NumEdit1->setFocus();
+  NumEdit1->selectAll();
+
+  if (!queuedAnswers.empty()) {
+    // Answer after exec() has entered its loop, so that it returns normally.
+    const QString answer = QString::fromStdString(queuedAnswers.front());
+    queuedAnswers.pop_front();
+    QTimer::singleShot(0, this, [this, answer] {
+      NumEdit1->setText(answer);
+      BitBtn1->click();
+    });
+  }
+}
+
+void AdjustCapacitor(QWidget* parent, const std::function<void()>& recalculate) {
+  shellState.AdjustTarget = 1;
+  RunAdjustDialog(parent, recalculate);
+}
+
+void AdjustResistor(QWidget* parent, const std::function<void()>& recalculate) {
+  shellState.AdjustTarget = 0;
+  RunAdjustDialog(parent, recalculate);
+}
+
+const AdjustDialogShown& LastAdjustDialog() { return lastShown; }
+
+void QueueAdjustAnswer(const std::string& text) { queuedAnswers.push_back(text); }
+
+void ClearAdjustAnswers() { queuedAnswers.clear(); }
+
+}  // namespace timer555

@@ -1,0 +1,278 @@
+#include "shell/adjust_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <cmath>
+#include <functional>
+
+#include "counting_platform.h"
+#include "design/design_state.h"
+#include "shell/num_edit.h"
+#include "shell/shell_state.h"
+
+namespace timer555 {
+namespace {
+
+using testing::CountingPlatform;
+
+constexpr const char* kLimitMessage = "Maximum adjustment is +/- 20%.";
+
+// Values the components hold before each test, so a test can tell which
+// one, if any, the dialog wrote.
+constexpr double kC1Before = 1.5e-9;
+constexpr double kR1Before = 1111;
+constexpr double kR2Before = 2222;
+
+enum class Component { C1, R1, R2 };
+
+class AdjustDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearAdjustAnswers();
+    designState = DesignState{};
+    designState.C1 = kC1Before;
+    designState.R1 = kR1Before;
+    designState.R2 = kR2Before;
+    // A dialog left open by a faulty build would block the test run: close
+    // it after a while and let the test fail instead.
+    QObject::connect(&watchdog_, &QTimer::timeout, [this] {
+      if (QWidget* open = QApplication::activeModalWidget()) {
+        stuck_ = true;
+        open->close();
+      }
+    });
+    watchdog_.start(3000);
+  }
+  void TearDown() override {
+    watchdog_.stop();
+    EXPECT_FALSE(stuck_) << "the dialog did not close by itself";
+    ClearAdjustAnswers();
+  }
+
+  /// Sets the nominal value of `which` and opens its dialog; returns how
+  /// often recalculation ran.
+  int Open(Component which, double nominal, QWidget* parent = nullptr) {
+    int recalculations = 0;
+    const auto recalculate = [&recalculations] { ++recalculations; };
+    if (which == Component::C1) {
+      designState.NominalC1 = nominal;
+      AdjustCapacitor(parent, recalculate);
+    } else {
+      shellState.SelectedResistor = which == Component::R1 ? 1 : 2;
+      (which == Component::R1 ? designState.NominalR1 : designState.NominalR2) = nominal;
+      AdjustResistor(parent, recalculate);
+    }
+    return recalculations;
+  }
+
+  /// Runs `action` on the open dialog as soon as the modal loop runs.
+  static void WhenOpen(const std::function<void(TfmAdjust*)>& action) {
+    QTimer::singleShot(0, [action] {
+      auto* dialog = qobject_cast<TfmAdjust*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr) << "no adjust dialog is open";
+      action(dialog);
+    });
+  }
+
+  CountingPlatform platform_;
+
+ private:
+  QTimer watchdog_;
+  bool stuck_ = false;
+};
+
+void SendKey(QWidget* target, int code, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
+  QApplication::sendEvent(target, &release);
+}
+
+bool Near(double actual, double expected) {
+  return std::fabs(actual - expected) <= 1e-12 * std::fabs(expected) ||
+         actual == expected;
+}
+
+TEST_F(AdjustDialogTest, ShowsTheNominalValueAndChecksTheAnswer) {
+  struct Row {
+    const char* name;
+    Component which;
+    double nominal;
+    const char* shownNumber;
+    const char* shownUnit;
+    const char* answer;
+    bool accepted;
+    double stored;  // the component's new value when accepted
+  };
+  const Row rows[] = {
+      {"C1 10 nF, 12 is the upper limit", Component::C1, 10e-9, "10", "nF", "12", true, 12e-9},
+      {"C1 10 nF, 11.9 inside", Component::C1, 10e-9, "10", "nF", "11.9", true, 11.9e-9},
+      {"C1 10 nF, 8.4 inside", Component::C1, 10e-9, "10", "nF", "8.4", true, 8.4e-9},
+      {"C1 10 nF, 12.1 above", Component::C1, 10e-9, "10", "nF", "12.1", false, 0},
+      {"C1 10 nF, 8.3 below the sixth", Component::C1, 10e-9, "10", "nF", "8.3", false, 0},
+      {"C1 47 pF", Component::C1, 47e-12, "47", "pF", "50", true, 50e-12},
+      {"C1 4.7 uF", Component::C1, 4.7e-6, "4.7", "uF", "5", true, 5e-6},
+      {"C1 2.2 mF is shown in farads", Component::C1, 2.2e-3, "0.002", "F", "0.0022", true, 0.0022},
+      {"R1 4.7 K", Component::R1, 4700, "4.7", "K", "5", true, 5000},
+      {"R1 4700 typed for K is 4700K", Component::R1, 4700, "4.7", "K", "4700", false, 0},
+      {"R2 560 without unit", Component::R2, 560, "560", "", "600", true, 600},
+      {"R1 1.5 M", Component::R1, 1.5e6, "1.5", "M", "1.6", true, 1.6e6},
+      {"R2 4.7 G", Component::R2, 4.7e9, "4.7", "G", "5", true, 5e9},
+      {"R1 1.5 K, exactly 20 % up", Component::R1, 1500, "1.5", "K", "1.8", true, 1800},
+      {"R2 2.7 K, exactly a sixth down", Component::R2, 2700, "2.7", "K", "2.25", true, 2250},
+      {"R2 3.3 K, exactly 20 % up", Component::R2, 3300, "3.3", "K", "3.96", true, 3960},
+      {"R1 0 shows N/A and takes 0", Component::R1, 0, "  N/A", "", "0", true, 0},
+      {"R1 0 refuses anything else", Component::R1, 0, "  N/A", "", "1", false, 0},
+      {"empty text converts to 0", Component::R1, 4700, "4.7", "K", "", false, 0},
+      {"malformed text converts to 0", Component::R1, 4700, "4.7", "K", "4.7.1", false, 0},
+      {"negative pasted value", Component::R1, 4700, "4.7", "K", "-5", false, 0},
+      {"overflowing pasted value", Component::R1, 4700, "4.7", "K", "1e400", false, 0},
+  };
+  for (const Row& row : rows) {
+    designState.C1 = kC1Before;
+    designState.R1 = kR1Before;
+    designState.R2 = kR2Before;
+    platform_.errors.clear();
+    QueueAdjustAnswer(row.answer);
+
+    EXPECT_EQ(Open(row.which, row.nominal), 1) << row.name << ": recalculated once";
+
+    const AdjustDialogShown& shown = LastAdjustDialog();
+    const char* name = row.which == Component::C1 ? "C1" : row.which == Component::R1 ? "R1" : "R2";
+    EXPECT_EQ(shown.name, name) << row.name;
+    EXPECT_EQ(shown.number, row.shownNumber) << row.name;
+    EXPECT_EQ(shown.unit, row.shownUnit) << row.name;
+
+    const double c1 = row.accepted && row.which == Component::C1 ? row.stored : kC1Before;
+    const double r1 = row.accepted && row.which == Component::R1 ? row.stored : kR1Before;
+    const double r2 = row.accepted && row.which == Component::R2 ? row.stored : kR2Before;
+    EXPECT_TRUE(Near(designState.C1, c1)) << row.name << ": C1 = " << designState.C1;
+    EXPECT_TRUE(Near(designState.R1, r1)) << row.name << ": R1 = " << designState.R1;
+    EXPECT_TRUE(Near(designState.R2, r2)) << row.name << ": R2 = " << designState.R2;
+    if (row.accepted) {
+      EXPECT_TRUE(platform_.errors.empty()) << row.name;
+    } else {
+      ASSERT_EQ(platform_.errors.size(), 1u) << row.name;
+      EXPECT_EQ(platform_.errors[0], kLimitMessage) << row.name;
+    }
+  }
+}
+
+TEST_F(AdjustDialogTest, TheSameLimitsHoldForASecondAdjustment) {
+  designState.NominalR1 = 4700;
+  shellState.SelectedResistor = 1;
+  QueueAdjustAnswer("5.6");
+  QueueAdjustAnswer("4");  // below 5.6 / 1.2, inside 4.7 / 1.2
+  int recalculations = 0;
+  AdjustResistor(nullptr, [&] { ++recalculations; });
+  EXPECT_TRUE(Near(designState.R1, 5600));
+  // The dialog starts again from the nominal 4.7 K, not from 5.6 K.
+  AdjustResistor(nullptr, [&] { ++recalculations; });
+  EXPECT_EQ(LastAdjustDialog().number, "4.7");
+  EXPECT_TRUE(Near(designState.R1, 4000));
+  EXPECT_EQ(recalculations, 2);
+  EXPECT_TRUE(platform_.errors.empty());
+}
+
+TEST_F(AdjustDialogTest, OpensFocusedWithTheNumberSelected) {
+  designState.NominalC1 = 10e-9;
+  bool looked = false;
+  WhenOpen([&](TfmAdjust* dialog) {
+    looked = true;
+    EXPECT_EQ(dialog->focusWidget(), dialog->NumEdit1);
+    EXPECT_EQ(dialog->NumEdit1->selectedText().toStdString(), "10");
+    EXPECT_EQ(dialog->Label1->text().toStdString(), "C1");
+    EXPECT_EQ(dialog->Label2->text().toStdString(), "nF");
+    EXPECT_DOUBLE_EQ(dialog->AdjustReference(), 10);
+    dialog->BitBtn1->click();
+  });
+  AdjustCapacitor(nullptr, [] {});
+  EXPECT_TRUE(looked);
+}
+
+TEST_F(AdjustDialogTest, TypingAndEnterPressOk) {
+  bool typed = false;
+  WhenOpen([&](TfmAdjust* dialog) {
+    typed = true;
+    // The selected "10" is replaced by what is typed.
+    SendKey(dialog->NumEdit1, Qt::Key_1, "1");
+    SendKey(dialog->NumEdit1, Qt::Key_1, "1");
+    SendKey(dialog->NumEdit1, Qt::Key_Return, "\r");
+  });
+  EXPECT_EQ(Open(Component::C1, 10e-9), 1);
+  EXPECT_TRUE(typed);
+  EXPECT_TRUE(Near(designState.C1, 11e-9)) << designState.C1;
+  EXPECT_TRUE(platform_.errors.empty());
+}
+
+TEST_F(AdjustDialogTest, EnterWithARefusedValueClosesAfterTheMessage) {
+  WhenOpen([](TfmAdjust* dialog) {
+    SendKey(dialog->NumEdit1, Qt::Key_7, "7");
+    SendKey(dialog->NumEdit1, Qt::Key_Enter, "\r");
+  });
+  EXPECT_EQ(Open(Component::R2, 560), 1);
+  EXPECT_EQ(designState.R2, kR2Before);
+  ASSERT_EQ(platform_.errors.size(), 1u);
+  EXPECT_EQ(platform_.errors[0], kLimitMessage);
+}
+
+TEST_F(AdjustDialogTest, EscapeWritesNothingButRecalculates) {
+  WhenOpen([](TfmAdjust* dialog) {
+    SendKey(dialog->NumEdit1, Qt::Key_9, "9");
+    SendKey(dialog->NumEdit1, Qt::Key_Escape, "\x1b");
+  });
+  EXPECT_EQ(Open(Component::R1, 10000), 1);
+  EXPECT_EQ(designState.R1, kR1Before);
+  EXPECT_TRUE(platform_.errors.empty());
+  EXPECT_EQ(platform_.beeps, 0) << "Escape is not a refused character";
+}
+
+TEST_F(AdjustDialogTest, ClosingTheWindowWritesNothingButRecalculates) {
+  WhenOpen([](TfmAdjust* dialog) {
+    dialog->NumEdit1->setText("10");
+    dialog->close();
+  });
+  EXPECT_EQ(Open(Component::C1, 10e-9), 1);
+  EXPECT_EQ(designState.C1, kC1Before);
+  EXPECT_TRUE(platform_.errors.empty());
+}
+
+TEST_F(AdjustDialogTest, FramelessFixedGeometry) {
+  bool looked = false;
+  WhenOpen([&](TfmAdjust* dialog) {
+    looked = true;
+    EXPECT_TRUE(dialog->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(dialog->isModal());
+    EXPECT_EQ(dialog->pos(), QPoint(309, 239));
+    const QWidget* client = dialog->NumEdit1->parentWidget();
+    EXPECT_EQ(client->size(), QSize(193, 45));
+    EXPECT_EQ(dialog->Label1->pos(), QPoint(4, 14));
+    EXPECT_EQ(dialog->NumEdit1->geometry(), QRect(36, 12, 65, 25));
+    EXPECT_EQ(dialog->Label2->pos(), QPoint(108, 14));
+    EXPECT_EQ(dialog->BitBtn1->geometry(), QRect(148, 12, 37, 25));
+    EXPECT_EQ(dialog->BitBtn1->text().toStdString(), "OK");
+    EXPECT_TRUE(dialog->BitBtn1->isDefault());
+    EXPECT_EQ(dialog->NumEdit1->maxLength(), QLineEdit().maxLength()) << "no length limit";
+    for (QWidget* w : {static_cast<QWidget*>(dialog->Label1), static_cast<QWidget*>(dialog->NumEdit1),
+                       static_cast<QWidget*>(dialog->Label2), static_cast<QWidget*>(dialog->BitBtn1)}) {
+      EXPECT_EQ(w->font().family().toStdString(), "Technical") << w->objectName().toStdString();
+      EXPECT_EQ(w->font().pixelSize(), 16) << w->objectName().toStdString();
+    }
+    dialog->BitBtn1->click();
+  });
+  // The position on the screen is fixed, wherever the main window is.
+  QWidget mainWindow;
+  mainWindow.setGeometry(600, 500, 400, 300);
+  mainWindow.show();
+  Open(Component::R1, 4700, &mainWindow);
+  EXPECT_TRUE(looked);
+}
+
+}  // namespace
+}  // namespace timer555

@@ -1,0 +1,214 @@
+#include "shell/num_edit.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <vector>
+
+#include "counting_platform.h"
+
+namespace timer555 {
+namespace {
+
+using testing::CountingPlatform;
+
+/// One key as the window system delivers it: key code, modifiers and the
+/// text it types (X11 attaches "\x7f" to Delete and "\x1b" to Escape).
+struct Key {
+  int code;
+  QString text;
+  Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+
+Key Char(char c) {
+  int code = Qt::Key_unknown;
+  if (c >= '0' && c <= '9') code = Qt::Key_0 + (c - '0');
+  if (c >= 'a' && c <= 'z') code = Qt::Key_A + (c - 'a');
+  if (c == '.') code = Qt::Key_Period;
+  if (c == '-') code = Qt::Key_Minus;
+  if (c == '+') code = Qt::Key_Plus;
+  if (c == ',') code = Qt::Key_Comma;
+  if (c == ' ') code = Qt::Key_Space;
+  return {code, QString(QChar(c))};
+}
+
+const Key kBackspace{Qt::Key_Backspace, "\b"};
+const Key kDelete{Qt::Key_Delete, "\x7f"};
+const Key kLeft{Qt::Key_Left, ""};
+const Key kRight{Qt::Key_Right, ""};
+const Key kHome{Qt::Key_Home, ""};
+const Key kEnd{Qt::Key_End, ""};
+const Key kSelectAll{Qt::Key_A, "\x01", Qt::ControlModifier};
+const Key kUndo{Qt::Key_Z, "\x1a", Qt::ControlModifier};
+const Key kCtrlB{Qt::Key_B, "\x02", Qt::ControlModifier};
+const Key kBareCtrlV{Qt::Key_unknown, "\x16"};  // the character without the shortcut
+
+void Send(QWidget* target, const Key& key) {
+  QKeyEvent press(QEvent::KeyPress, key.code, key.modifiers, key.text);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, key.code, key.modifiers, key.text);
+  QApplication::sendEvent(target, &release);
+}
+
+std::vector<Key> Typed(const char* text) {
+  std::vector<Key> keys;
+  for (const char* p = text; *p != '\0'; ++p) keys.push_back(Char(*p));
+  return keys;
+}
+
+std::vector<Key> Concat(std::vector<Key> a, const std::vector<Key>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+TEST(NumEditKeyPress, FiltersOneCharacter) {
+  struct Row {
+    const char* name;
+    char key;
+    char expected;
+    int beeps;
+  };
+  const Row rows[] = {
+      {"digit zero", '0', '0', 0},
+      {"digit nine", '9', '9', 0},
+      {"point", '.', '.', 0},
+      {"backspace", 8, 8, 0},
+      {"enter is swallowed silently", 13, 0, 0},
+      {"none stays none silently", 0, 0, 0},
+      {"minus", '-', 0, 1},
+      {"plus", '+', 0, 1},
+      {"comma", ',', 0, 1},
+      {"blank", ' ', 0, 1},
+      {"letter e", 'e', 0, 1},
+      {"ctrl+v character", 0x16, 0, 1},
+      {"escape character", 27, 0, 1},
+      {"delete character", 127, 0, 1},
+      {"character below zero", '/', 0, 1},
+      {"character above nine", ':', 0, 1},
+  };
+  for (const Row& row : rows) {
+    CountingPlatform platform;
+    EXPECT_EQ(TNumEdit::KeyPress(row.key), row.expected) << row.name;
+    EXPECT_EQ(platform.beeps, row.beeps) << row.name;
+  }
+}
+
+TEST(NumEditKeys, TypingAndEditing) {
+  struct Row {
+    const char* name;
+    const char* start;
+    std::vector<Key> keys;
+    const char* expected;
+    int beeps;
+  };
+  const std::vector<Row> rows = {
+      {"several points are typed", "", Typed("1.5.2"), "1.5.2", 0},
+      {"minus beeps and is dropped", "", Typed("-5"), "5", 1},
+      {"letter beeps and is dropped", "", Typed("1e3"), "13", 1},
+      {"plus comma and blank beep", "", Typed("+1, 2"), "12", 3},
+      {"backspace deletes", "123", {kBackspace}, "12", 0},
+      {"delete deletes without a beep", "123", {kLeft, kLeft, kDelete}, "13", 0},
+      {"home then digit inserts in front", "123", {kHome, Char('9')}, "9123", 0},
+      {"arrows move the cursor", "13", {kHome, kRight, Char('2'), kEnd, Char('4')}, "1234", 0},
+      {"select all then digit replaces", "456", {kSelectAll, Char('7')}, "7", 0},
+      {"undo takes back typing", "45", Concat(Typed("6"), {kUndo}), "45", 0},
+      {"unbound control character beeps", "45", {kCtrlB}, "45", 1},
+      {"bare clipboard character beeps", "45", {kBareCtrlV}, "45", 1},
+      {"non-ascii character beeps", "45", {{Qt::Key_unknown, QString(QChar(0x00B5))}}, "45", 1},
+  };
+  for (const Row& row : rows) {
+    CountingPlatform platform;
+    TNumEdit edit;
+    edit.setText(row.start);
+    edit.end(false);
+    for (const Key& key : row.keys) Send(&edit, key);
+    EXPECT_EQ(edit.text().toStdString(), row.expected) << row.name;
+    EXPECT_EQ(platform.beeps, row.beeps) << row.name;
+  }
+}
+
+TEST(NumEditKeys, PasteIsNotFiltered) {
+  CountingPlatform platform;
+  QApplication::clipboard()->setText("-1e3");
+
+  TNumEdit byShortcut;
+  Send(&byShortcut, {Qt::Key_V, "\x16", Qt::ControlModifier});
+  EXPECT_EQ(byShortcut.text().toStdString(), "-1e3");
+
+  TNumEdit byMenu;
+  byMenu.paste();  // what the context menu's paste command does
+  EXPECT_EQ(byMenu.text().toStdString(), "-1e3");
+
+  EXPECT_EQ(platform.beeps, 0);
+}
+
+TEST(NumEditKeys, MultiCharacterInputKeepsOnlyAcceptedCharacters) {
+  CountingPlatform platform;
+  TNumEdit edit;
+  edit.setText("9");
+  edit.end(false);
+  Send(&edit, {Qt::Key_unknown, "1x2\b3"});
+  EXPECT_EQ(edit.text().toStdString(), "913");
+  EXPECT_EQ(platform.beeps, 1);
+}
+
+TEST(NumEditKeys, EnterMovesTheFocusToTheNextField) {
+  CountingPlatform platform;
+  QWidget window;
+  auto* layout = new QVBoxLayout(&window);
+  auto* frequency = new TNumEdit;
+  auto* duty = new TNumEdit;
+  layout->addWidget(frequency);
+  layout->addWidget(duty);
+  window.show();
+  frequency->setFocus();
+  ASSERT_EQ(window.focusWidget(), frequency);
+
+  frequency->setText("1000");
+  Send(frequency, {Qt::Key_Return, "\r"});
+  EXPECT_EQ(window.focusWidget(), duty);
+  EXPECT_EQ(frequency->text().toStdString(), "1000");
+
+  Send(duty, {Qt::Key_Enter, "\r", Qt::KeypadModifier});
+  EXPECT_EQ(window.focusWidget(), frequency) << "the keypad Enter moves on too, round the tab chain";
+
+  Send(frequency, {Qt::Key_M, "\r", Qt::ControlModifier});
+  EXPECT_EQ(window.focusWidget(), duty) << "Ctrl+M types code 13 as well";
+  EXPECT_EQ(platform.beeps, 0);
+}
+
+TEST(NumEditKeys, EnterInADialogPressesItsDefaultButton) {
+  CountingPlatform platform;
+  QDialog dialog;
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* field = new TNumEdit;
+  auto* other = new QPushButton("Other");
+  auto* ok = new QPushButton("OK");
+  layout->addWidget(field);
+  layout->addWidget(other);
+  layout->addWidget(ok);
+  ok->setDefault(true);
+  int okPresses = 0;
+  int otherPresses = 0;
+  QObject::connect(ok, &QPushButton::clicked, [&] { ++okPresses; });
+  QObject::connect(other, &QPushButton::clicked, [&] { ++otherPresses; });
+  dialog.show();
+  field->setFocus();
+  field->setText("12");
+
+  Send(field, {Qt::Key_Return, "\r"});
+  EXPECT_EQ(okPresses, 1);
+  EXPECT_EQ(otherPresses, 0);
+  EXPECT_EQ(dialog.focusWidget(), field) << "the focus stays when the button takes Enter";
+  EXPECT_EQ(field->text().toStdString(), "12");
+  EXPECT_EQ(platform.beeps, 0);
+}
+
+}  // namespace
+}  // namespace timer555
