@@ -167,6 +167,20 @@ TEST(Runner, StopsWithExitCode2AndTheLineOfABadCommand) {
   EXPECT_TRUE(run.stderrText.contains(":3:")) << run.stderrText.toStdString();
 }
 
+TEST(Runner, TypesThroughTheKeyFilterAndPastesUnfiltered) {
+  Played run = PlayFile("typing");
+  ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
+  QJsonObject typed = run.Json("typed");
+  EXPECT_EQ(Text(typed, "freq"), "10.5");
+  EXPECT_EQ(typed["beeps"].toInt(), 1);
+  EXPECT_EQ(typed["focus"].toString(), "NumEdit1");
+  QJsonObject entered = run.Json("entered");
+  EXPECT_EQ(entered["focus"].toString(), "NumEdit2");
+  EXPECT_EQ(entered["beeps"].toInt(), 0);
+  EXPECT_EQ(Text(run.Json("pasted"), "duty"), "4a");
+  EXPECT_EQ(Text(run.Json("long"), "freq"), "1234567890");
+}
+
 // ---- Design pages ----
 
 TEST(DesignPages, QuadrantsAndTheirBorders) {
