@@ -58,7 +58,7 @@ void QtCanvas::setFontUnderline(bool on) {
 
 const QFont& QtCanvas::font() {
   if (fontDirty_) {
-    font_ = MakeFont(fontName_, fontHeight_, bold_, underline_);
+    font_ = MakeFont(fontName_, fontHeight_, bold_, false);
     fontDirty_ = false;
   }
   return font_;
@@ -124,13 +124,22 @@ void QtCanvas::lineTo(int x, int y) {
 }
 
 void QtCanvas::fillRect(const Rect& r) {
-  for (int y = r.top; y < r.bottom; ++y) span(y, r.left, r.right - 1, brushColor_);
+  const int top = std::max(r.top, 0), bottom = std::min(r.bottom, image_.height());
+  const int left = std::max(r.left, 0), right = std::min(r.right, image_.width());
+  for (int y = top; y < bottom; ++y) span(y, left, right - 1, brushColor_);
 }
 
 void QtCanvas::rectangle(int left, int top, int right, int bottom) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
-  if (right - left < 1 || bottom - top < 1) return;
+  if (std::int64_t{right} - left < 1 || std::int64_t{bottom} - top < 1) return;
+  // Far outside the image there is nothing to draw; this also keeps the
+  // sums below within range.
+  if (right <= 0 || bottom <= 0 || left >= image_.width() || top >= image_.height()) return;
+  left = std::max(left, -penWidth_);
+  top = std::max(top, -penWidth_);
+  right = std::min(right, image_.width() + penWidth_);
+  bottom = std::min(bottom, image_.height() + penWidth_);
   const int w = std::min({penWidth_, (right - left + 1) / 2, (bottom - top + 1) / 2});
   fillRect({left + w, top + w, right - w, bottom - w});
   // The outline lies inside the box, w pixels wide.
@@ -148,25 +157,31 @@ void QtCanvas::ellipsePixels(int left, int top, int right, int bottom,
                              std::optional<std::pair<double, double>> sweep, bool fill) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
-  const std::int64_t w = right - left, h = bottom - top;
+  const std::int64_t w = std::int64_t{right} - left, h = std::int64_t{bottom} - top;
   if (w < 1 || h < 1) return;
-  // first[iy]: the first column of row iy whose centre lies inside the
-  // ellipse inscribed in the box (the row is symmetric), -1 for none.
-  // Centres are compared in doubled coordinates so that the test is exact.
-  std::vector<int> first(static_cast<std::size_t>(h), -1);
-  for (std::int64_t iy = 0; iy < h; ++iy) {
+  // Boxes beyond any screen would overflow the exact arithmetic below.
+  constexpr std::int64_t Largest = 1 << 15;
+  if (w > Largest || h > Largest) return;
+  // first(iy): the first column of row iy whose centre lies inside the
+  // ellipse inscribed in the box (rows are symmetric), -1 for none. Centres
+  // are compared in doubled coordinates so that the test is exact; the
+  // square root only gives the starting guess.
+  auto isInside = [&](std::int64_t ix, std::int64_t dy2) {
+    const std::int64_t dx2 = 2 * ix + 1 - w;
+    return dx2 * dx2 * h * h + dy2 * dy2 * w * w <= w * w * h * h;
+  };
+  auto first = [&](std::int64_t iy) -> std::int64_t {
+    if (iy < 0 || iy >= h) return -1;
     const std::int64_t dy2 = 2 * iy + 1 - h;
-    for (std::int64_t ix = 0; 2 * ix < w; ++ix) {
-      const std::int64_t dx2 = 2 * ix + 1 - w;
-      if (dx2 * dx2 * h * h + dy2 * dy2 * w * w <= w * w * h * h) {
-        first[static_cast<std::size_t>(iy)] = static_cast<int>(ix);
-        break;
-      }
-    }
-  }
+    const double halfSpan = w * std::sqrt(std::max(0.0, 1.0 - double(dy2) * dy2 / (double(h) * h))) / 2.0;
+    std::int64_t ix = std::max<std::int64_t>(0, static_cast<std::int64_t>(w / 2.0 - halfSpan) - 1);
+    while (ix > 0 && isInside(ix - 1, dy2)) --ix;
+    while (2 * ix < w && !isInside(ix, dy2)) ++ix;
+    return 2 * ix < w ? ix : -1;
+  };
   auto inside = [&](std::int64_t ix, std::int64_t iy) {
     if (iy < 0 || iy >= h || ix < 0 || ix >= w) return false;
-    const int f = first[static_cast<std::size_t>(iy)];
+    const std::int64_t f = first(iy);
     return f >= 0 && ix >= f && ix <= w - 1 - f;
   };
   // The rim: pixels within pen width of the outside along a row or column.
@@ -175,12 +190,17 @@ void QtCanvas::ellipsePixels(int left, int top, int right, int bottom,
       if (!inside(ix - k, iy) || !inside(ix + k, iy) || !inside(ix, iy - k) || !inside(ix, iy + k)) return true;
     return false;
   };
-  const double cx = left + w / 2.0, cy = top + h / 2.0;
-  for (std::int64_t iy = 0; iy < h; ++iy) {
-    const int f = first[static_cast<std::size_t>(iy)];
+  const double cx = left + double(w) / 2.0, cy = top + double(h) / 2.0;
+  // Only the rows and columns on the image.
+  const std::int64_t rowFrom = std::max<std::int64_t>(0, -std::int64_t{top});
+  const std::int64_t rowTo = std::min<std::int64_t>(h, std::int64_t{image_.height()} - top);
+  for (std::int64_t iy = rowFrom; iy < rowTo; ++iy) {
+    const std::int64_t f = first(iy);
     if (f < 0) continue;
     const int y = top + static_cast<int>(iy);
-    for (std::int64_t ix = f; ix <= w - 1 - f; ++ix) {
+    const std::int64_t colFrom = std::max<std::int64_t>(f, -std::int64_t{left});
+    const std::int64_t colTo = std::min<std::int64_t>(w - 1 - f, std::int64_t{image_.width()} - 1 - left);
+    for (std::int64_t ix = colFrom; ix <= colTo; ++ix) {
       const int x = left + static_cast<int>(ix);
       if (!onRim(ix, iy)) {
         if (fill) plot(x, y, brushColor_);
@@ -202,7 +222,7 @@ void QtCanvas::ellipse(int left, int top, int right, int bottom) {
 }
 
 void QtCanvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) {
-  const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
+  const double cx = (double(left) + right) / 2.0, cy = (double(top) + bottom) / 2.0;
   const double start = ScreenAngle(x1 - cx, y1 - cy);
   double extent = ScreenAngle(x2 - cx, y2 - cy) - start;
   if (extent < 0) extent += 2 * std::numbers::pi;
@@ -258,6 +278,14 @@ void QtCanvas::textOut(int x, int y, const std::string& text) {
     painter.setFont(font_);
     painter.setPen(QColor(ToRgb(fontColor_)));
     painter.drawText(x, y + cell.ascent, s);
+  }
+  if (underline_ && w > 0) {
+    // Our own underline, the whole width of the text with its blanks, one
+    // stroke thick: the display font asks for a line a sixth of the em thick.
+    const int em = font_.pixelSize();
+    const int thickness = std::max(1, (em + 8) / 16);
+    const int top = y + cell.ascent + std::max(1, (em + 5) / 10);
+    for (int i = 0; i < thickness; ++i) span(top + i, x, x + w - 1, fontColor_);
   }
   pos_ = {x + w, y};
 }

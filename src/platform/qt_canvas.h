@@ -31,7 +31,10 @@ namespace timer555 {
 ///   the pen by the line rules above, closing back to the first point.
 /// - Text is written on an opaque brush-coloured box of text width x text
 ///   height with its top at y; see MakeFont for the size conventions and
-///   the rendering (grey-scale, no subpixel, no hinting).
+///   the rendering (grey-scale, no subpixel, no hinting). An underline is
+///   drawn by the canvas itself: under the whole text width, blanks
+///   included, (em + 5) / 10 pixels below the baseline and (em + 8) / 16
+///   pixels thick (at least 1 each), in the font colour.
 /// Drawing outside the image is clipped.
 class QtCanvas final : public Canvas {
  public:

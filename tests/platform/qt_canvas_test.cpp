@@ -191,6 +191,30 @@ TEST(QtCanvasShapes, EllipseFitsItsBoxTouchingEveryEdge) {
   }
 }
 
+TEST(QtCanvasShapes, EllipseOverTheImageEdgeIsClippedNotChanged) {
+  // The same ellipse drawn whole on a large image and half off a small one.
+  QImage large = Blank(60, 60);
+  QtCanvas(large).ellipse(10, 10, 50, 40);
+  QImage small = Blank(30, 30);
+  QtCanvas(small).ellipse(-10, -5, 30, 25);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 30; ++x) ASSERT_EQ(small.pixel(x, y), large.pixel(x + 20, y + 15)) << x << "," << y;
+  // A box far beyond any image draws nothing and returns at once.
+  QImage image = Blank(10, 10);
+  QtCanvas canvas(image);
+  canvas.ellipse(-2000000000, -2000000000, 2000000000, 2000000000);
+  canvas.ellipse(-40000, -40000, 40000, 40000);
+  canvas.arc(-40000, -40000, 40000, 40000, 0, 0, 1, 1);
+  EXPECT_TRUE(NotWhite(image).empty());
+  // A huge rectangle or fill covers the image without looping over its size.
+  canvas.setBrushColor(colors::Blue);
+  canvas.fillRect({-2000000000, -2000000000, 2000000000, 2000000000});
+  EXPECT_EQ(PixelsOf(image, colors::Blue).size(), 100u);
+  canvas.setBrushColor(colors::Green);
+  canvas.rectangle(-2000000000, -2000000000, 2000000000, 2000000000);
+  EXPECT_EQ(PixelsOf(image, colors::Green).size(), 100u) << "the outline lies outside the image";
+}
+
 TEST(QtCanvasShapes, SixPixelCircleHasTheExpectedPixels) {
   QImage image = Blank(8, 8);
   QtCanvas canvas(image);
@@ -271,7 +295,9 @@ TEST(QtCanvasShapes, PolygonIsFilledWithTheBrushAndOutlinedWithThePen) {
     ASSERT_GE(first, 0) << y;
     ASSERT_GT(last, first) << y;
     for (int x = first + 1; x < last; ++x) {
-      if (image.pixel(x, y) != qRgb(255, 0, 0)) EXPECT_EQ(image.pixel(x, y), qRgb(0, 0, 255)) << x << "," << y;
+      if (image.pixel(x, y) != qRgb(255, 0, 0)) {
+        EXPECT_EQ(image.pixel(x, y), qRgb(0, 0, 255)) << x << "," << y;
+      }
     }
   }
   EXPECT_EQ(canvas.penPos(), (Point{1, 1})) << "a polygon leaves the drawing point alone";

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <algorithm>
+
+#include "platform/cursors.h"
+#include "platform/qt_platform.h"
+#include "platform/recording_platform.h"
+
+namespace timer555 {
+namespace {
+
+std::string Path(const QTemporaryDir& dir, const char* name) { return dir.filePath(name).toStdString(); }
+
+void Write(const std::string& path, const QByteArray& content) {
+  QFile file(QString::fromStdString(path));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(content);
+}
+
+QByteArray Read(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+bool HasFamily(PlatformServices& services, const std::string& name) {
+  const auto families = services.fontFamilies();
+  return std::find(families.begin(), families.end(), name) != families.end();
+}
+
+TEST(QtPlatformFiles, CopyOverwritesDeleteRemovesAndFailuresAreReported) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QtPlatformServices qt;
+  const std::string source = Path(dir, "appfont.dat"), target = Path(dir, "TECHNCLN.TTF");
+  Write(source, "new font");
+  Write(target, "an older, longer copy");
+
+  EXPECT_TRUE(qt.copyFile(source, target));
+  EXPECT_EQ(Read(target), "new font") << "the existing target is overwritten";
+  EXPECT_TRUE(qt.fileExists(target));
+
+  struct Case {
+    const char* name;
+    std::string from, to;
+  } failures[] = {
+      {"missing source", Path(dir, "absent.dat"), target},
+      {"target folder missing", source, Path(dir, "no/such/folder/x.ttf")},
+      {"source is a folder", dir.path().toStdString(), Path(dir, "folder-copy")},
+  };
+  for (const auto& c : failures) {
+    EXPECT_FALSE(qt.copyFile(c.from, c.to)) << c.name;
+  }
+  EXPECT_EQ(Read(target), "new font") << "a failed copy leaves the target alone";
+  EXPECT_FALSE(qt.fileExists(dir.path().toStdString())) << "a folder is not a file";
+
+  EXPECT_TRUE(qt.deleteFile(target));
+  EXPECT_FALSE(qt.fileExists(target));
+  EXPECT_FALSE(qt.deleteFile(target)) << "nothing left to delete";
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"appfont.dat"}) << "no temporary left behind";
+}
+
+TEST(QtPlatformFiles, ProgramDirectoryEndsWithASeparator) {
+  QtPlatformServices qt;
+  const std::string dir = qt.programDirectory();
+  ASSERT_FALSE(dir.empty());
+  EXPECT_EQ(dir.back(), '/');
+  EXPECT_TRUE(qt.fileExists(dir + "appfont.dat")) << dir;
+}
+
+TEST(QtPlatformFonts, AddAndRemoveTheDisplayFontFromACopy) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QtPlatformServices qt;
+  const std::string copy = Path(dir, "TECHNCLN.TTF");
+  ASSERT_TRUE(qt.copyFile(qt.programDirectory() + "appfont.dat", copy));
+  const bool before = HasFamily(qt, "Technical");
+
+  EXPECT_TRUE(qt.addFont(copy));
+  EXPECT_TRUE(HasFamily(qt, "Technical"));
+  qt.broadcastFontChange();
+  qt.processMessages();
+  qt.removeFont(copy);
+  EXPECT_EQ(HasFamily(qt, "Technical"), before) << "removal takes back exactly what was added";
+  qt.removeFont(copy);  // a second removal is harmless
+
+  EXPECT_FALSE(qt.addFont(Path(dir, "missing.ttf")));
+  Write(Path(dir, "junk.ttf"), "not a font");
+  EXPECT_FALSE(qt.addFont(Path(dir, "junk.ttf")));
+}
+
+// A top-level window that counts the font notifications it is sent.
+class FontListener final : public QWidget {
+ public:
+  int applicationFontChanges = 0, fontChanges = 0;
+
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::ApplicationFontChange) ++applicationFontChanges;
+    if (e->type() == QEvent::FontChange) ++fontChanges;
+    return QWidget::event(e);
+  }
+};
+
+TEST(QtPlatformFonts, BroadcastReachesTopLevelWindowsBeforeReturning) {
+  FontListener window;
+  QtPlatformServices qt;
+  const int before = window.applicationFontChanges;
+  qt.broadcastFontChange();
+  EXPECT_EQ(window.applicationFontChanges, before + 1) << "sent, not posted";
+  EXPECT_GE(window.fontChanges, 1);
+}
+
+TEST(RecordingPlatform, RecordsMessagesAndBeepsWithoutBlocking) {
+  RecordingPlatform recording;
+  PlatformServices* previous = SetPlatform(&recording);
+  Platform().showError("Frequency not realistic.");
+  Platform().beep();
+  Platform().beep();
+  Platform().showError("Solution not found.");
+  SetPlatform(previous);
+  EXPECT_EQ(recording.errors, (std::vector<std::string>{"Frequency not realistic.", "Solution not found."}));
+  EXPECT_EQ(recording.beeps, 2);
+  EXPECT_EQ(&Platform(), previous) << "the earlier services are back";
+}
+
+TEST(RecordingPlatform, FontAndFileSwitchesFailOrPretend) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string source = Path(dir, "appfont.dat"), target = Path(dir, "TECHNCLN.TTF");
+  Write(source, "font bytes");
+
+  struct Case {
+    const char* name;
+    RecordingPlatform::Mode mode;
+    bool copies, exists, targetWritten;
+  } cases[] = {
+      {"pass through", RecordingPlatform::Mode::PassThrough, true, true, true},
+      {"fail", RecordingPlatform::Mode::Fail, false, false, false},
+      {"pretend", RecordingPlatform::Mode::Pretend, true, true, false},
+  };
+  for (const auto& c : cases) {
+    QFile::remove(QString::fromStdString(target));
+    RecordingPlatform recording;
+    recording.fileMode = c.mode;
+    EXPECT_EQ(recording.copyFile(source, target), c.copies) << c.name;
+    EXPECT_EQ(recording.fileExists(source), c.exists) << c.name;
+    EXPECT_EQ(QFile::exists(QString::fromStdString(target)), c.targetWritten) << c.name;
+    EXPECT_EQ(recording.filesCopied, std::vector<std::string>{source + " -> " + target}) << c.name;
+  }
+
+  RecordingPlatform failingFonts;
+  failingFonts.fontMode = RecordingPlatform::Mode::Fail;
+  EXPECT_TRUE(failingFonts.fontFamilies().empty());
+  EXPECT_FALSE(failingFonts.addFont(source));
+  failingFonts.removeFont(source);
+  EXPECT_EQ(failingFonts.fontsAdded, std::vector<std::string>{source});
+  EXPECT_EQ(failingFonts.fontsRemoved, std::vector<std::string>{source});
+
+  RecordingPlatform pretending;
+  pretending.fontMode = RecordingPlatform::Mode::Pretend;
+  pretending.programDirectoryOverride = dir.path().toStdString() + "/";
+  EXPECT_TRUE(pretending.addFont(source)) << "pretends to add a file that is no font";
+  EXPECT_EQ(pretending.programDirectory(), dir.path().toStdString() + "/");
+  pretending.broadcastFontChange();
+  pretending.processMessages();
+  EXPECT_EQ(pretending.fontChangeBroadcasts, 1);
+  EXPECT_EQ(pretending.messagePumps, 1);
+}
+
+TEST(RecordingPlatform, PassesFontsThroughToTheFontDatabase) {
+  RecordingPlatform recording;
+  const std::string font = recording.programDirectory() + "appfont.dat";
+  ASSERT_TRUE(recording.addFont(font));
+  EXPECT_TRUE(HasFamily(recording, "Technical"));
+  recording.removeFont(font);
+}
+
+TEST(Cursors, RegisteredPicturesKeepTheirHotSpots) {
+  struct Case {
+    int number;
+    const char* name;
+    QPoint hotSpot;
+  } cases[] = {{20, "CROSSHAIR", {15, 15}}, {21, "CALCULATE", {7, 27}}, {22, "CAPACITOR", {15, 15}},
+               {23, "RESISTOR", {15, 15}}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(RegisterCursor(c.number, c.name)) << c.name;
+    const QCursor cursor = CursorByNumber(c.number);
+    EXPECT_EQ(cursor.shape(), Qt::BitmapCursor) << c.name;
+    EXPECT_EQ(cursor.hotSpot(), c.hotSpot) << c.name;
+    const QImage picture = cursor.pixmap().toImage();
+    EXPECT_EQ(picture.size(), QSize(32, 32)) << c.name;
+    EXPECT_TRUE(picture.hasAlphaChannel()) << c.name;
+    EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0) << c.name << ": the corner is transparent";
+    // The hot spot lies on the drawing or, for the cross-hair's open
+    // centre, within two pixels of it.
+    int nearest = 99;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x)
+        if (qAlpha(picture.pixel(x, y)) == 255)
+          nearest = std::min(nearest, std::max(std::abs(x - c.hotSpot.x()), std::abs(y - c.hotSpot.y())));
+    EXPECT_LE(nearest, 2) << c.name;
+  }
+  EXPECT_FALSE(RegisterCursor(30, "NO_SUCH_CURSOR"));
+  EXPECT_EQ(CursorByNumber(30).shape(), Qt::ArrowCursor);
+  EXPECT_EQ(CursorByNumber(0).shape(), Qt::ArrowCursor);
+}
+
+TEST(Cursors, ControlRemembersTheNumberLastSet) {
+  ASSERT_TRUE(RegisterCursor(22, "CAPACITOR"));
+  QWidget control;
+  EXPECT_EQ(ControlCursor(&control), 0);
+  SetControlCursor(&control, 22);
+  EXPECT_EQ(ControlCursor(&control), 22);
+  EXPECT_EQ(control.cursor().shape(), Qt::BitmapCursor);
+  SetControlCursor(&control, 0);
+  EXPECT_EQ(ControlCursor(&control), 0);
+  EXPECT_EQ(control.cursor().shape(), Qt::ArrowCursor);
+  EXPECT_EQ(ControlCursor(nullptr), 0);
+}
+
+}  // namespace
+}  // namespace timer555
