@@ -62,6 +62,8 @@ struct LabelCase {
   int x, y;
 };
 
+void PrintTo(const LabelCase& c, std::ostream* os) { *os << c.name; }
+
 class LabelTest : public SchematicTest, public ::testing::WithParamInterface<LabelCase> {};
 
 // Pen at (100, 50); "Vcc" is 21 pixels wide and 13 high on the recording canvas.
@@ -96,6 +98,8 @@ struct IndexCase {
   const char* command;
   int partIndex;
 };
+
+void PrintTo(const IndexCase& c, std::ostream* os) { *os << c.name; }
 
 class PartIndexTest : public SchematicTest, public ::testing::WithParamInterface<IndexCase> {};
 
@@ -167,6 +171,8 @@ struct FieldCase {
   bool valid;
   int value;
 };
+
+void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.name; }
 
 class ScriptIntegerTest : public ::testing::TestWithParam<FieldCase> {};
 
