@@ -1,0 +1,66 @@
+#pragma once
+
+#include <string>
+
+#include "platform/canvas.h"
+
+namespace timer555 {
+
+// The symbol routines of the circuit script interpreter. Each draws one kind
+// of symbol relative to the pen of `drawingState` with the settings the
+// interpreter wrote there, and moves the pen and the canvas's drawing point
+// as its command needs for the wire that follows.
+
+/// Timer chip box with eight numbered pins and its title; the pen is at the
+/// outer end of the lowest left-hand pin and does not move.
+void DrawTimer(Canvas& canvas);
+/// Ripple counter box; the pen moves ten columns right, to the output lead.
+void DrawCounter(Canvas& canvas);
+/// J-K flip-flop box; the pen is at the clock lead and does not move.
+void DrawFlipFlop(Canvas& canvas);
+
+/// Resistor zig-zag 36 pixels long with name and, when showValues is
+/// non-zero, value label; records its zone for resistors 1 to 4.
+void DrawResistor(Canvas& canvas, int showValues);
+/// Capacitor 36 pixels long with labels; records C1Zone for number 1.
+void DrawCapacitor(Canvas& canvas, int showValues);
+
+/// Diode 24 pixels long with its name "Dn".
+void DrawDiode(Canvas& canvas);
+/// Light-emitting diode 24 pixels long with its circle, rays and "LEDn".
+void DrawLED(Canvas& canvas);
+/// Bipolar transistor opening left or right of the base lead; the pen ends
+/// at the lower lead's end.
+void DrawTransistor(Canvas& canvas);
+
+/// Three-bar ground sign with its top bar through the pen.
+void DrawGround(Canvas& canvas);
+/// Ground sign reached by a lead two columns right and one row down.
+void DrawGroundAt(Canvas& canvas);
+/// Junction dot of 16 pixels around the pen.
+void DrawJunction(Canvas& canvas);
+/// Comparator triangle with plus and minus inputs and an output lead.
+void DrawOpAmp(Canvas& canvas);
+
+/// Transformer with two three-turn windings.
+void DrawTransformer(Canvas& canvas);
+/// Transformer with a three-turn primary and a five-turn secondary.
+void DrawStepUpTransformer(Canvas& canvas);
+/// Relay: two fixed contacts, a moving contact and the coil.
+void DrawRelay(Canvas& canvas);
+/// Loudspeaker drawn upwards from the pen.
+void DrawSpeaker(Canvas& canvas);
+/// Single-pole switch drawn upwards from the pen.
+void DrawSwitch(Canvas& canvas);
+
+/// Converts a number field of a script, or of a symbol's constant text, to
+/// an integer: optional leading blanks, an optional sign, then one or more
+/// decimal digits and nothing else. Throws ScriptConversionError naming the
+/// field otherwise.
+int ScriptInteger(const std::string& field);
+
+/// Keeps a pen coordinate inside +-2^30, so that the offsets the symbols add
+/// to it can never overflow, however far a script moves the pen.
+int PenCoordinate(long long value);
+
+}  // namespace timer555

@@ -1,0 +1,125 @@
+#include "schematic/drawing_state.h"
+#include "schematic/symbols.h"
+
+namespace timer555 {
+
+namespace {
+
+DrawingState& ds = drawingState;
+
+// Grid points relative to the pen at the routine's entry.
+struct Grid {
+  int x0, y0, gx, gy;
+  int X(int a) const { return x0 + a * gx; }
+  int Y(int b) const { return y0 + b * gy; }
+};
+
+Grid AtPen() { return {ds.PenX, ds.PenY, ds.GridX, ds.GridY}; }
+
+void MoveTo(Canvas& c, const Grid& g, int a, int b) { c.moveTo(g.X(a), g.Y(b)); }
+void LineTo(Canvas& c, const Grid& g, int a, int b) { c.lineTo(g.X(a), g.Y(b)); }
+
+// Half circle in the box (a1, b1)-(a2, b2) from grid point (sa, sb) to
+// (ea, eb), counter-clockwise.
+void HalfCircle(Canvas& c, const Grid& g, int a1, int b1, int a2, int b2, int sa, int sb, int ea, int eb) {
+  c.arc(g.X(a1), g.Y(b1), g.X(a2), g.Y(b2), g.X(sa), g.Y(sb), g.X(ea), g.Y(eb));
+}
+
+// Lead, three-turn primary bulging right and the two core lines shared by
+// both transformers.
+void DrawPrimaryAndCore(Canvas& c, const Grid& g) {
+  LineTo(c, g, 2, 0);
+  for (int k = 0; k < 3; ++k) HalfCircle(c, g, 1, 2 * k, 3, 2 * k + 2, 2, 2 * k + 2, 2, 2 * k);
+  MoveTo(c, g, 2, 6);
+  LineTo(c, g, 0, 6);
+  MoveTo(c, g, 4, 0);
+  LineTo(c, g, 4, 6);
+  MoveTo(c, g, 5, 0);
+  LineTo(c, g, 5, 6);
+}
+
+// Secondary bulging left from row `bottom` up to row `top`, drawn bottom
+// first, with its lower and upper leads out to column 9.
+void DrawSecondary(Canvas& c, const Grid& g, int top, int bottom) {
+  MoveTo(c, g, 9, bottom);
+  LineTo(c, g, 7, bottom);
+  for (int b = bottom; b > top; b -= 2) HalfCircle(c, g, 6, b - 2, 8, b, 7, b - 2, 7, b);
+  MoveTo(c, g, 7, top);
+  LineTo(c, g, 9, top);
+}
+
+// A fixed relay contact on row b: a small V with its tip at (tipX, tipY),
+// the contact line and a 6-pixel terminal circle at its right end.
+void FixedContact(Canvas& c, const Grid& g, int b, int tipX, int tipY) {
+  MoveTo(c, g, 1, b);
+  c.lineTo(tipX, tipY);
+  LineTo(c, g, 2, b);
+  MoveTo(c, g, 1, b);
+  LineTo(c, g, 5, b);
+  c.ellipse(g.X(5), g.Y(b) - 3, g.X(5) + 6, g.Y(b) + 3);
+}
+
+}  // namespace
+
+void DrawTransformer(Canvas& canvas) {
+  const Grid g = AtPen();
+  DrawPrimaryAndCore(canvas, g);
+  DrawSecondary(canvas, g, 0, 6);
+  ds.PenX = PenCoordinate(static_cast<long long>(g.x0) + 9LL * g.gx);
+}
+
+void DrawStepUpTransformer(Canvas& canvas) {
+  const Grid g = AtPen();
+  DrawPrimaryAndCore(canvas, g);
+  DrawSecondary(canvas, g, -2, 8);
+  ds.PenX = PenCoordinate(static_cast<long long>(g.x0) + 9LL * g.gx);
+  ds.PenY = PenCoordinate(static_cast<long long>(g.y0) - 2LL * g.gy);
+}
+
+void DrawRelay(Canvas& canvas) {
+  const Grid g = AtPen();
+  FixedContact(canvas, g, -8, g.x0 + (3 * g.gx) / 2, g.y0 - (15 * g.gy) / 2);
+  FixedContact(canvas, g, -4, g.x0 + (3 * g.gx) / 2, g.y0 - (9 * g.gy) / 2);
+  MoveTo(canvas, g, 1, -7);
+  LineTo(canvas, g, 5, -6);
+  canvas.ellipse(g.X(5), g.Y(-6) - 3, g.X(5) + 6, g.Y(-6) + 3);
+
+  MoveTo(canvas, g, 0, 0);
+  LineTo(canvas, g, 4, 0);
+  canvas.rectangle(g.X(2), g.Y(-1), g.X(4), g.Y(7));
+  MoveTo(canvas, g, 2, 4);
+  LineTo(canvas, g, 4, 4);
+  MoveTo(canvas, g, 2, 6);
+  LineTo(canvas, g, 0, 6);
+  // The winding is drawn over the box and reaches past it on both sides.
+  HalfCircle(canvas, g, 3, 0, 5, 2, 4, 2, 4, 0);
+  HalfCircle(canvas, g, 1, 2, 3, 4, 2, 2, 2, 4);
+  HalfCircle(canvas, g, 3, 4, 5, 6, 4, 6, 4, 4);
+  ds.PenY = PenCoordinate(static_cast<long long>(g.y0) + 6LL * g.gy);
+}
+
+void DrawSpeaker(Canvas& canvas) {
+  const Grid g = AtPen();
+  LineTo(canvas, g, 0, -6);
+  canvas.rectangle(g.X(-1), g.Y(-4), g.X(1), g.Y(-2));
+  MoveTo(canvas, g, 1, -2);
+  LineTo(canvas, g, 2, -1);
+  LineTo(canvas, g, 2, -5);
+  canvas.lineTo(g.x0 + g.gx - 1, g.y0 - 4 * g.gy + 1);
+  ds.PenY = PenCoordinate(static_cast<long long>(g.y0) - 6LL * g.gy);
+}
+
+void DrawSwitch(Canvas& canvas) {
+  const Grid g = AtPen();
+  const int x = g.x0, y = g.y0;
+  canvas.lineTo(x, y - 2 * g.gy + 3);
+  canvas.ellipse(x - 3, y - 2 * g.gy + 3, x + 3, y - 2 * g.gy - 3);
+  canvas.moveTo(x + 1, y - 2 * g.gy - 2);
+  canvas.lineTo(x + g.gx, y - (9 * g.gy) / 2);
+  canvas.ellipse(x - 3, y - 5 * g.gy + 3, x + 3, y - 5 * g.gy - 3);
+  canvas.moveTo(x, y - 5 * g.gy - 3);
+  LineTo(canvas, g, 0, -7);
+  ds.PenY = PenCoordinate(static_cast<long long>(y) - 7LL * g.gy);
+}
+
+}  // namespace timer555
