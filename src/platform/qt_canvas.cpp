@@ -1,0 +1,265 @@
+#include "platform/qt_canvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <numbers>
+
+#include "platform/fonts.h"
+
+namespace timer555 {
+
+namespace {
+
+QRgb ToRgb(Color c) { return qRgb(c.r, c.g, c.b); }
+
+QString Latin1(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Angle of (dx, dy) on the screen, counter-clockwise from the positive x
+// axis (y grows downwards, hence the sign), in [0, 2 pi).
+double ScreenAngle(double dx, double dy) {
+  double a = std::atan2(-dy, dx);
+  if (a < 0) a += 2 * std::numbers::pi;
+  return a;
+}
+
+}  // namespace
+
+QtCanvas::QtCanvas(QImage& image) : image_(image) {}
+
+void QtCanvas::setFontName(const std::string& name) {
+  if (name != fontName_) fontDirty_ = true;
+  fontName_ = name;
+}
+
+void QtCanvas::setFontSize(int points) { setFontHeight(-PointsToPixels(points)); }
+
+int QtCanvas::fontSize() const { return HeightToPoints(fontHeight_); }
+
+void QtCanvas::setFontHeight(int pixels) {
+  if (pixels != fontHeight_) fontDirty_ = true;
+  fontHeight_ = pixels;
+}
+
+void QtCanvas::setFontBold(bool on) {
+  if (on != bold_) fontDirty_ = true;
+  bold_ = on;
+}
+
+void QtCanvas::setFontUnderline(bool on) {
+  if (on != underline_) fontDirty_ = true;
+  underline_ = on;
+}
+
+const QFont& QtCanvas::font() {
+  if (fontDirty_) {
+    font_ = MakeFont(fontName_, fontHeight_, bold_, underline_);
+    fontDirty_ = false;
+  }
+  return font_;
+}
+
+void QtCanvas::plot(int x, int y, Color c) {
+  if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
+  image_.setPixel(x, y, ToRgb(c));
+}
+
+void QtCanvas::span(int y, int x0, int x1, Color c) {
+  if (y < 0 || y >= image_.height()) return;
+  x0 = std::max(x0, 0);
+  x1 = std::min(x1, image_.width() - 1);
+  if (x0 > x1) return;
+  auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+  std::fill(row + x0, row + x1 + 1, ToRgb(c));
+}
+
+void QtCanvas::setPixel(int x, int y, Color c) { plot(x, y, c); }
+
+void QtCanvas::line(Point from, Point to) {
+  if (from == to) return;
+  if (penWidth_ > 1) {
+    QPainter painter(&image_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(QColor(ToRgb(penColor_)), penWidth_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
+    return;
+  }
+  // Bresenham, every pixel but the last.
+  const int dx = std::abs(to.x - from.x), dy = std::abs(to.y - from.y);
+  const int sx = to.x > from.x ? 1 : -1, sy = to.y > from.y ? 1 : -1;
+  int x = from.x, y = from.y;
+  if (dx >= dy) {
+    int err = 2 * dy - dx;
+    for (int i = 0; i < dx; ++i) {
+      plot(x, y, penColor_);
+      if (err > 0) {
+        y += sy;
+        err -= 2 * dx;
+      }
+      err += 2 * dy;
+      x += sx;
+    }
+  } else {
+    int err = 2 * dx - dy;
+    for (int i = 0; i < dy; ++i) {
+      plot(x, y, penColor_);
+      if (err > 0) {
+        x += sx;
+        err -= 2 * dy;
+      }
+      err += 2 * dx;
+      y += sy;
+    }
+  }
+}
+
+void QtCanvas::lineTo(int x, int y) {
+  line(pos_, {x, y});
+  pos_ = {x, y};
+}
+
+void QtCanvas::fillRect(const Rect& r) {
+  for (int y = r.top; y < r.bottom; ++y) span(y, r.left, r.right - 1, brushColor_);
+}
+
+void QtCanvas::rectangle(int left, int top, int right, int bottom) {
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  if (right - left < 1 || bottom - top < 1) return;
+  const int w = std::min({penWidth_, (right - left + 1) / 2, (bottom - top + 1) / 2});
+  fillRect({left + w, top + w, right - w, bottom - w});
+  // The outline lies inside the box, w pixels wide.
+  for (int i = 0; i < w; ++i) {
+    span(top + i, left, right - 1, penColor_);
+    span(bottom - 1 - i, left, right - 1, penColor_);
+  }
+  for (int y = top + w; y < bottom - w; ++y) {
+    span(y, left, left + w - 1, penColor_);
+    span(y, right - w, right - 1, penColor_);
+  }
+}
+
+void QtCanvas::ellipsePixels(int left, int top, int right, int bottom,
+                             std::optional<std::pair<double, double>> sweep, bool fill) {
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  const std::int64_t w = right - left, h = bottom - top;
+  if (w < 1 || h < 1) return;
+  // first[iy]: the first column of row iy whose centre lies inside the
+  // ellipse inscribed in the box (the row is symmetric), -1 for none.
+  // Centres are compared in doubled coordinates so that the test is exact.
+  std::vector<int> first(static_cast<std::size_t>(h), -1);
+  for (std::int64_t iy = 0; iy < h; ++iy) {
+    const std::int64_t dy2 = 2 * iy + 1 - h;
+    for (std::int64_t ix = 0; 2 * ix < w; ++ix) {
+      const std::int64_t dx2 = 2 * ix + 1 - w;
+      if (dx2 * dx2 * h * h + dy2 * dy2 * w * w <= w * w * h * h) {
+        first[static_cast<std::size_t>(iy)] = static_cast<int>(ix);
+        break;
+      }
+    }
+  }
+  auto inside = [&](std::int64_t ix, std::int64_t iy) {
+    if (iy < 0 || iy >= h || ix < 0 || ix >= w) return false;
+    const int f = first[static_cast<std::size_t>(iy)];
+    return f >= 0 && ix >= f && ix <= w - 1 - f;
+  };
+  // The rim: pixels within pen width of the outside along a row or column.
+  auto onRim = [&](std::int64_t ix, std::int64_t iy) {
+    for (int k = 1; k <= penWidth_; ++k)
+      if (!inside(ix - k, iy) || !inside(ix + k, iy) || !inside(ix, iy - k) || !inside(ix, iy + k)) return true;
+    return false;
+  };
+  const double cx = left + w / 2.0, cy = top + h / 2.0;
+  for (std::int64_t iy = 0; iy < h; ++iy) {
+    const int f = first[static_cast<std::size_t>(iy)];
+    if (f < 0) continue;
+    const int y = top + static_cast<int>(iy);
+    for (std::int64_t ix = f; ix <= w - 1 - f; ++ix) {
+      const int x = left + static_cast<int>(ix);
+      if (!onRim(ix, iy)) {
+        if (fill) plot(x, y, brushColor_);
+        continue;
+      }
+      if (sweep) {
+        const double a = ScreenAngle(x + 0.5 - cx, y + 0.5 - cy);
+        double d = a - sweep->first;
+        if (d < 0) d += 2 * std::numbers::pi;
+        if (d > sweep->second) continue;
+      }
+      plot(x, y, penColor_);
+    }
+  }
+}
+
+void QtCanvas::ellipse(int left, int top, int right, int bottom) {
+  ellipsePixels(left, top, right, bottom, std::nullopt, true);
+}
+
+void QtCanvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) {
+  const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
+  const double start = ScreenAngle(x1 - cx, y1 - cy);
+  double extent = ScreenAngle(x2 - cx, y2 - cy) - start;
+  if (extent < 0) extent += 2 * std::numbers::pi;
+  // Both rays the same: the whole ellipse, as GDI draws it.
+  if (extent == 0) extent = 2 * std::numbers::pi;
+  ellipsePixels(left, top, right, bottom, std::make_pair(start, extent), false);
+}
+
+void QtCanvas::polygon(const std::vector<Point>& points) {
+  if (points.empty()) return;
+  // Even-odd fill of the pixels inside. As for lines, a pixel stands for the
+  // point at its integer coordinates, so that the fill meets the outline's
+  // pixels without a gap.
+  int top = points[0].y, bottom = points[0].y;
+  for (const auto& p : points) {
+    top = std::min(top, p.y);
+    bottom = std::max(bottom, p.y);
+  }
+  top = std::max(top, 0);
+  bottom = std::min(bottom, image_.height() - 1);
+  std::vector<double> crossings;
+  for (int y = top; y <= bottom; ++y) {
+    const double yc = y;
+    crossings.clear();
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      const Point a = points[i], b = points[(i + 1) % points.size()];
+      if ((a.y <= yc) == (b.y <= yc)) continue;
+      crossings.push_back(a.x + (yc - a.y) * (b.x - a.x) / static_cast<double>(b.y - a.y));
+    }
+    std::sort(crossings.begin(), crossings.end());
+    for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+      const int x0 = static_cast<int>(std::ceil(crossings[i]));
+      const int x1 = static_cast<int>(std::floor(crossings[i + 1]));
+      span(y, x0, x1, brushColor_);
+    }
+  }
+  for (std::size_t i = 0; i < points.size(); ++i) line(points[i], points[(i + 1) % points.size()]);
+  if (points.size() == 1 || std::all_of(points.begin(), points.end(), [&](Point p) { return p == points[0]; }))
+    plot(points[0].x, points[0].y, penColor_);
+}
+
+int QtCanvas::textWidth(const std::string& text) { return MetricsAt96Dpi(font()).horizontalAdvance(Latin1(text)); }
+
+int QtCanvas::textHeight(const std::string&) { return MeasureCell(font(), fontHeight_).height; }
+
+void QtCanvas::textOut(int x, int y, const std::string& text) {
+  const QString s = Latin1(text);
+  const int w = MetricsAt96Dpi(font()).horizontalAdvance(s);
+  const TextCell cell = MeasureCell(font_, fontHeight_);
+  fillRect({x, y, x + w, y + cell.height});
+  {
+    QPainter painter(&image_);
+    painter.setFont(font_);
+    painter.setPen(QColor(ToRgb(fontColor_)));
+    painter.drawText(x, y + cell.ascent, s);
+  }
+  pos_ = {x + w, y};
+}
+
+}  // namespace timer555

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "platform/platform_services.h"
+
+namespace timer555 {
+
+/// The desktop services through Qt: QMessageBox, QApplication::beep,
+/// QFontDatabase's application fonts and QFile.
+class QtPlatformServices : public PlatformServices {
+ public:
+  void showError(const std::string& text) override;
+  void beep() override;
+  std::vector<std::string> fontFamilies() override;
+  /// Registers the font file at `path` with the application's font database.
+  bool addFont(const std::string& path) override;
+  void removeFont(const std::string& path) override;
+  /// Sends (not posts) ApplicationFontChange and FontChange to every
+  /// top-level widget.
+  void broadcastFontChange() override;
+  void processMessages() override;
+  std::string programDirectory() override;
+  bool copyFile(const std::string& from, const std::string& to) override;
+  bool fileExists(const std::string& path) override;
+  bool deleteFile(const std::string& path) override;
+
+ private:
+  std::map<std::string, int> fontIds_;  ///< application font id per added path
+};
+
+}  // namespace timer555

@@ -1,0 +1,69 @@
+#include "platform/recording_platform.h"
+
+namespace timer555 {
+
+std::vector<std::string> RecordingPlatform::fontFamilies() {
+  // A failing font table lists nothing, so "Technical" is never found there.
+  if (fontMode == Mode::Fail) return {};
+  return qt_.fontFamilies();
+}
+
+bool RecordingPlatform::addFont(const std::string& path) {
+  fontsAdded.push_back(path);
+  switch (fontMode) {
+    case Mode::Fail: return false;
+    case Mode::Pretend: return true;
+    case Mode::PassThrough: break;
+  }
+  return qt_.addFont(path);
+}
+
+void RecordingPlatform::removeFont(const std::string& path) {
+  fontsRemoved.push_back(path);
+  if (fontMode == Mode::PassThrough) qt_.removeFont(path);
+}
+
+void RecordingPlatform::broadcastFontChange() {
+  ++fontChangeBroadcasts;
+  qt_.broadcastFontChange();
+}
+
+void RecordingPlatform::processMessages() {
+  ++messagePumps;
+  qt_.processMessages();
+}
+
+std::string RecordingPlatform::programDirectory() {
+  return programDirectoryOverride.empty() ? qt_.programDirectory() : programDirectoryOverride;
+}
+
+bool RecordingPlatform::copyFile(const std::string& from, const std::string& to) {
+  filesCopied.push_back(from + " -> " + to);
+  switch (fileMode) {
+    case Mode::Fail: return false;
+    case Mode::Pretend: return true;
+    case Mode::PassThrough: break;
+  }
+  return qt_.copyFile(from, to);
+}
+
+bool RecordingPlatform::fileExists(const std::string& path) {
+  switch (fileMode) {
+    case Mode::Fail: return false;
+    case Mode::Pretend: return true;
+    case Mode::PassThrough: break;
+  }
+  return qt_.fileExists(path);
+}
+
+bool RecordingPlatform::deleteFile(const std::string& path) {
+  filesDeleted.push_back(path);
+  switch (fileMode) {
+    case Mode::Fail: return false;
+    case Mode::Pretend: return true;
+    case Mode::PassThrough: break;
+  }
+  return qt_.deleteFile(path);
+}
+
+}  // namespace timer555

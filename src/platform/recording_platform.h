@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/platform_services.h"
+#include "platform/qt_platform.h"
+
+namespace timer555 {
+
+/// Platform services for tests and the headless scenario runner: error
+/// boxes and beeps are recorded instead of shown (nothing ever blocks);
+/// fonts and files pass through to the Qt services unless a test switches
+/// them to fail or to pretend.
+class RecordingPlatform final : public PlatformServices {
+ public:
+  /// How font and file operations behave.
+  enum class Mode {
+    PassThrough,  ///< do them for real
+    Fail,         ///< do nothing and report failure (missing file, read-only folder)
+    Pretend,      ///< do nothing and report success
+  };
+
+  Mode fontMode = Mode::PassThrough;
+  Mode fileMode = Mode::PassThrough;
+  /// Replaces programDirectory() when not empty.
+  std::string programDirectoryOverride;
+
+  std::vector<std::string> errors;       ///< every showError text, in order
+  int beeps = 0;
+  std::vector<std::string> fontsAdded;   ///< every addFont path, in order
+  std::vector<std::string> fontsRemoved; ///< every removeFont path, in order
+  int fontChangeBroadcasts = 0;
+  int messagePumps = 0;
+  std::vector<std::string> filesCopied;  ///< "FROM -> TO" per copyFile call
+  std::vector<std::string> filesDeleted; ///< every deleteFile path
+
+  void showError(const std::string& text) override { errors.push_back(text); }
+  void beep() override { ++beeps; }
+  std::vector<std::string> fontFamilies() override;
+  bool addFont(const std::string& path) override;
+  void removeFont(const std::string& path) override;
+  void broadcastFontChange() override;
+  void processMessages() override;
+  std::string programDirectory() override;
+  bool copyFile(const std::string& from, const std::string& to) override;
+  bool fileExists(const std::string& path) override;
+  bool deleteFile(const std::string& path) override;
+
+ private:
+  QtPlatformServices qt_;
+};
+
+}  // namespace timer555
