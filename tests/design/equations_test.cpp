@@ -178,6 +178,20 @@ INSTANTIATE_TEST_SUITE_P(Astable, ExtremeInputTest,
                                            ExtremeRow{"HalfDutyHighestFrequency", 2, 2e6, 0.5}),
                          RowName<ExtremeRow>);
 
+TEST_F(EquationsTest, HalfDutyDesignAtTheSmallestCapacitor) {
+  // R1 near 1e298: a product R1 x inside the residual would overflow.
+  EnterDesign(2);
+  designState.Frequency = 0.01;
+  designState.CapDecade = 298;
+  designState.C1 = 1e-296;
+  ComponentsResult result = ComputeComponents();
+  ASSERT_TRUE(result.computed) << result.error;
+  EXPECT_NEAR(designState.R2 / designState.R1, 0.42334, 1e-4);
+  EXPECT_NEAR(HalfDutyLowTime(1, designState.R2 / designState.R1, 1) * designState.R1 * designState.C1 /
+                  designState.HighTime,
+              1, 1e-6);
+}
+
 struct PulseRow {
   std::string name;
   friend std::ostream& operator<<(std::ostream& out, const PulseRow& row) { return out << row.name; }
