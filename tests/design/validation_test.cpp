@@ -15,6 +15,7 @@ using testing::RowName;
 
 struct NumberRow {
   std::string name;
+  friend std::ostream& operator<<(std::ostream& out, const NumberRow& row) { return out << row.name; }
   std::string text;
   double expected;
 };
@@ -51,6 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct ValidationRow {
   std::string name;
+  friend std::ostream& operator<<(std::ostream& out, const ValidationRow& row) { return out << row.name; }
   int mode;
   std::string field1;
   std::string field2;
