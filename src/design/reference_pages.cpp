@@ -225,7 +225,11 @@ void ShowComponentNotes(Canvas& canvas, const TextList& component) {
 
   const int rowHeight = h / 14;
   const int x = w / 20;
-  for (int row = 1; row <= 14; ++row) {
+  // Rows are written from the bottom up: when the font's cell is taller
+  // than the row pitch, each row's opaque background then covers only the
+  // empty top of the row below instead of the descenders and underline of
+  // the row above. The positions are the same either way.
+  for (int row = 14; row >= 1; --row) {
     canvas.setFontUnderline(row == 1 || row == 4 || row == 11);
     canvas.textOut(x, (row - 1) * rowHeight, LineAt(component, static_cast<std::size_t>(row - 1)));
   }
