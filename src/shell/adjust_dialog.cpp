@@ -9,6 +9,7 @@
 
 #include "design/design_state.h"
 #include "design/engine.h"
+#include "platform/fonts.h"
 #include "platform/platform_services.h"
 #include "schematic/value_text.h"
 #include "shell/num_edit.h"
@@ -35,12 +36,7 @@ constexpr double kLimitTolerance = 1e-12;
 AdjustDialogShown lastShown;
 std::deque<std::string> queuedAnswers;
 
-QFont DialogFont() {
-  QFont font("Technical");
-  font.setPixelSize(kFontPixels);
-  font.setBold(false);
-  return font;
-}
+QFont DialogFont() { return MakeFont("Technical", -kFontPixels, false); }
 
 bool EndsWithOneOf(const std::string& s, std::size_t fromEnd, const char* letters) {
   if (s.size() < fromEnd) return false;

@@ -11,7 +11,7 @@
 #include <cmath>
 #include <functional>
 
-#include "counting_platform.h"
+#include "installed_recorder.h"
 #include "design/design_state.h"
 #include "shell/num_edit.h"
 #include "shell/shell_state.h"
@@ -19,7 +19,7 @@
 namespace timer555 {
 namespace {
 
-using testing::CountingPlatform;
+using testing::InstalledRecorder;
 
 constexpr const char* kLimitMessage = "Maximum adjustment is +/- 20%.";
 
@@ -80,7 +80,7 @@ class AdjustDialogTest : public ::testing::Test {
     });
   }
 
-  CountingPlatform platform_;
+  InstalledRecorder platform_;
 
  private:
   QTimer watchdog_;
@@ -138,7 +138,7 @@ TEST_F(AdjustDialogTest, ShowsTheNominalValueAndChecksTheAnswer) {
     designState.C1 = kC1Before;
     designState.R1 = kR1Before;
     designState.R2 = kR2Before;
-    platform_.errors.clear();
+    platform_.recorder.errors.clear();
     QueueAdjustAnswer(row.answer);
 
     EXPECT_EQ(Open(row.which, row.nominal), 1) << row.name << ": recalculated once";
@@ -156,10 +156,10 @@ TEST_F(AdjustDialogTest, ShowsTheNominalValueAndChecksTheAnswer) {
     EXPECT_TRUE(Near(designState.R1, r1)) << row.name << ": R1 = " << designState.R1;
     EXPECT_TRUE(Near(designState.R2, r2)) << row.name << ": R2 = " << designState.R2;
     if (row.accepted) {
-      EXPECT_TRUE(platform_.errors.empty()) << row.name;
+      EXPECT_TRUE(platform_.recorder.errors.empty()) << row.name;
     } else {
-      ASSERT_EQ(platform_.errors.size(), 1u) << row.name;
-      EXPECT_EQ(platform_.errors[0], kLimitMessage) << row.name;
+      ASSERT_EQ(platform_.recorder.errors.size(), 1u) << row.name;
+      EXPECT_EQ(platform_.recorder.errors[0], kLimitMessage) << row.name;
     }
   }
 }
@@ -177,7 +177,7 @@ TEST_F(AdjustDialogTest, TheSameLimitsHoldForASecondAdjustment) {
   EXPECT_EQ(LastAdjustDialog().number, "4.7");
   EXPECT_TRUE(Near(designState.R1, 4000));
   EXPECT_EQ(recalculations, 2);
-  EXPECT_TRUE(platform_.errors.empty());
+  EXPECT_TRUE(platform_.recorder.errors.empty());
 }
 
 TEST_F(AdjustDialogTest, OpensFocusedWithTheNumberSelected) {
@@ -208,7 +208,7 @@ TEST_F(AdjustDialogTest, TypingAndEnterPressOk) {
   EXPECT_EQ(Open(Component::C1, 10e-9), 1);
   EXPECT_TRUE(typed);
   EXPECT_TRUE(Near(designState.C1, 11e-9)) << designState.C1;
-  EXPECT_TRUE(platform_.errors.empty());
+  EXPECT_TRUE(platform_.recorder.errors.empty());
 }
 
 TEST_F(AdjustDialogTest, EnterWithARefusedValueClosesAfterTheMessage) {
@@ -218,8 +218,8 @@ TEST_F(AdjustDialogTest, EnterWithARefusedValueClosesAfterTheMessage) {
   });
   EXPECT_EQ(Open(Component::R2, 560), 1);
   EXPECT_EQ(designState.R2, kR2Before);
-  ASSERT_EQ(platform_.errors.size(), 1u);
-  EXPECT_EQ(platform_.errors[0], kLimitMessage);
+  ASSERT_EQ(platform_.recorder.errors.size(), 1u);
+  EXPECT_EQ(platform_.recorder.errors[0], kLimitMessage);
 }
 
 TEST_F(AdjustDialogTest, EscapeWritesNothingButRecalculates) {
@@ -229,8 +229,8 @@ TEST_F(AdjustDialogTest, EscapeWritesNothingButRecalculates) {
   });
   EXPECT_EQ(Open(Component::R1, 10000), 1);
   EXPECT_EQ(designState.R1, kR1Before);
-  EXPECT_TRUE(platform_.errors.empty());
-  EXPECT_EQ(platform_.beeps, 0) << "Escape is not a refused character";
+  EXPECT_TRUE(platform_.recorder.errors.empty());
+  EXPECT_EQ(platform_.recorder.beeps, 0) << "Escape is not a refused character";
 }
 
 TEST_F(AdjustDialogTest, ClosingTheWindowWritesNothingButRecalculates) {
@@ -240,7 +240,7 @@ TEST_F(AdjustDialogTest, ClosingTheWindowWritesNothingButRecalculates) {
   });
   EXPECT_EQ(Open(Component::C1, 10e-9), 1);
   EXPECT_EQ(designState.C1, kC1Before);
-  EXPECT_TRUE(platform_.errors.empty());
+  EXPECT_TRUE(platform_.recorder.errors.empty());
 }
 
 TEST_F(AdjustDialogTest, FramelessFixedGeometry) {

@@ -11,12 +11,12 @@
 #include <QWidget>
 #include <vector>
 
-#include "counting_platform.h"
+#include "installed_recorder.h"
 
 namespace timer555 {
 namespace {
 
-using testing::CountingPlatform;
+using testing::InstalledRecorder;
 
 /// One key as the window system delivers it: key code, modifiers and the
 /// text it types (X11 attaches "\x7f" to Delete and "\x1b" to Escape).
@@ -93,9 +93,9 @@ TEST(NumEditKeyPress, FiltersOneCharacter) {
       {"character above nine", ':', 0, 1},
   };
   for (const Row& row : rows) {
-    CountingPlatform platform;
+    InstalledRecorder platform;
     EXPECT_EQ(TNumEdit::KeyPress(row.key), row.expected) << row.name;
-    EXPECT_EQ(platform.beeps, row.beeps) << row.name;
+    EXPECT_EQ(platform.recorder.beeps, row.beeps) << row.name;
   }
 }
 
@@ -123,18 +123,18 @@ TEST(NumEditKeys, TypingAndEditing) {
       {"non-ascii character beeps", "45", {{Qt::Key_unknown, QString(QChar(0x00B5))}}, "45", 1},
   };
   for (const Row& row : rows) {
-    CountingPlatform platform;
+    InstalledRecorder platform;
     TNumEdit edit;
     edit.setText(row.start);
     edit.end(false);
     for (const Key& key : row.keys) Send(&edit, key);
     EXPECT_EQ(edit.text().toStdString(), row.expected) << row.name;
-    EXPECT_EQ(platform.beeps, row.beeps) << row.name;
+    EXPECT_EQ(platform.recorder.beeps, row.beeps) << row.name;
   }
 }
 
 TEST(NumEditKeys, PasteIsNotFiltered) {
-  CountingPlatform platform;
+  InstalledRecorder platform;
   QApplication::clipboard()->setText("-1e3");
 
   TNumEdit byShortcut;
@@ -145,21 +145,21 @@ TEST(NumEditKeys, PasteIsNotFiltered) {
   byMenu.paste();  // what the context menu's paste command does
   EXPECT_EQ(byMenu.text().toStdString(), "-1e3");
 
-  EXPECT_EQ(platform.beeps, 0);
+  EXPECT_EQ(platform.recorder.beeps, 0);
 }
 
 TEST(NumEditKeys, MultiCharacterInputKeepsOnlyAcceptedCharacters) {
-  CountingPlatform platform;
+  InstalledRecorder platform;
   TNumEdit edit;
   edit.setText("9");
   edit.end(false);
   Send(&edit, {Qt::Key_unknown, "1x2\b3"});
   EXPECT_EQ(edit.text().toStdString(), "913");
-  EXPECT_EQ(platform.beeps, 1);
+  EXPECT_EQ(platform.recorder.beeps, 1);
 }
 
 TEST(NumEditKeys, EnterMovesTheFocusToTheNextField) {
-  CountingPlatform platform;
+  InstalledRecorder platform;
   QWidget window;
   auto* layout = new QVBoxLayout(&window);
   auto* frequency = new TNumEdit;
@@ -180,11 +180,11 @@ TEST(NumEditKeys, EnterMovesTheFocusToTheNextField) {
 
   Send(frequency, {Qt::Key_M, "\r", Qt::ControlModifier});
   EXPECT_EQ(window.focusWidget(), duty) << "Ctrl+M types code 13 as well";
-  EXPECT_EQ(platform.beeps, 0);
+  EXPECT_EQ(platform.recorder.beeps, 0);
 }
 
 TEST(NumEditKeys, EnterInADialogPressesItsDefaultButton) {
-  CountingPlatform platform;
+  InstalledRecorder platform;
   QDialog dialog;
   auto* layout = new QVBoxLayout(&dialog);
   auto* field = new TNumEdit;
@@ -207,7 +207,7 @@ TEST(NumEditKeys, EnterInADialogPressesItsDefaultButton) {
   EXPECT_EQ(otherPresses, 0);
   EXPECT_EQ(dialog.focusWidget(), field) << "the focus stays when the button takes Enter";
   EXPECT_EQ(field->text().toStdString(), "12");
-  EXPECT_EQ(platform.beeps, 0);
+  EXPECT_EQ(platform.recorder.beeps, 0);
 }
 
 }  // namespace
