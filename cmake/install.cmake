@@ -1,8 +1,12 @@
 # Installs the program into its own folder (lib/timer555) with the display
 # font and its licence beside it, a bin/timer555 link, a desktop entry and
 # an icon; CPack turns the same layout into a Debian package.
+#
+# The folder is a fixed "lib/timer555" rather than CMAKE_INSTALL_LIBDIR: on
+# Debian that would become lib/<multiarch> for the /usr prefix, while a
+# program's private folder belongs in /usr/lib/<package>.
 include(GNUInstallDirs)
-set(TIMER555_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/timer555)
+set(TIMER555_INSTALL_DIR lib/timer555)
 
 install(TARGETS timer555 RUNTIME DESTINATION ${TIMER555_INSTALL_DIR})
 install(FILES ${TIMER555_BIN_DIR}/appfont.dat ${TIMER555_BIN_DIR}/appfont-LICENSE.txt
@@ -15,14 +19,20 @@ install(CODE "
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/timer555.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/timer555.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME timer555)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "timer555 developers <support@timer555.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Design calculator for 555-timer circuits")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Design calculator for 555-timer circuits\n Computes the timing resistors and capacitor of three astable designs and\n the monostable one-shot from a frequency and duty cycle or pulse length,\n draws the schematic with the values and the output waveform, and shows\n fourteen typical application circuits and a table of timer data.")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A release package carries no debugging symbols.
+set(CPACK_STRIP_FILES ON)
 # The Qt libraries come from the shared-library scan; the platform plugins
 # and the font behind the name "Arial" are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

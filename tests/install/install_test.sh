@@ -1,0 +1,119 @@
+#!/bin/bash
+# Installs the program the way a user gets it and runs the installed copy on
+# a virtual X display as the unprivileged user "nobody", who cannot write the
+# program's folder: the window must appear, draw something, close through
+# "Quit" on its menu bar with status 0, and leave no font copy behind.
+#
+#   install_test.sh prefix BUILD_DIR RUNNER OUTDIR   cmake --install into a temporary prefix
+#   install_test.sh deb    BUILD_DIR RUNNER OUTDIR   cpack a .deb, check its control fields
+#                                                    and file list, unpack it and run that
+set -u
+mode=$1
+build=$2
+runner=$3
+out=$4
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/../realwindow/xvfb_lib.sh"
+
+rm -rf "$out"
+mkdir -p "$out"
+command -v setpriv >/dev/null || fail "setpriv is missing"
+id nobody >/dev/null 2>&1 || fail "there is no user nobody"
+
+# A root-owned folder every user may enter but only root may write.
+root=$(mktemp -d /tmp/timer555-install.XXXXXX)
+WORK_DIRS+=("$root")
+chmod 755 "$root"
+
+case "$mode" in
+  prefix)
+    prefix=$root/usr
+    cmake --install "$build" --prefix "$prefix" >"$out/install.log" 2>&1 || { cat "$out/install.log"; fail "cmake --install failed"; }
+    ;;
+  deb)
+    command -v dpkg-deb >/dev/null || fail "dpkg-deb is missing"
+    (cd "$build" && timeout 240 cpack -G DEB -B "$out/package" >"$out/cpack.log" 2>&1) || { cat "$out/cpack.log"; fail "cpack failed"; }
+    deb=$(ls "$out"/package/timer555_*.deb 2>/dev/null | head -n1)
+    [ -n "$deb" ] || fail "cpack made no timer555_*.deb"
+    dpkg-deb -f "$deb" >"$out/control.txt" || fail "no control fields in $deb"
+    dpkg-deb -c "$deb" >"$out/contents.txt" || fail "no file list in $deb"
+    field() { dpkg-deb -f "$deb" "$1"; }
+    [ "$(field Package)" = timer555 ] || fail "Package is '$(field Package)'"
+    [ "$(field Version)" = 1.2 ] || fail "Version is '$(field Version)'"
+    [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is '$(field Architecture)'"
+    [ -n "$(field Maintainer)" ] || fail "no Maintainer"
+    [ -n "$(field Description)" ] || fail "no Description"
+    depends=$(field Depends)
+    for need in qt6-qpa-plugins fonts-liberation2 libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
+      echo "$depends" | tr ',' '\n' | sed 's/^ *//' | grep -q "^$need\b" || fail "Depends lacks $need: $depends"
+    done
+    # The listing ends each line with the path (and "-> target" for links).
+    paths=$(awk '{ for (i = 6; i <= NF; i++) printf "%s%s", $i, (i < NF ? " " : "\n") }' "$out/contents.txt")
+    for want in "./usr/lib/timer555/timer555" "./usr/lib/timer555/appfont.dat" "./usr/lib/timer555/appfont-LICENSE.txt" \
+                "./usr/bin/timer555 -> ../lib/timer555/timer555" "./usr/share/applications/timer555.desktop" \
+                "./usr/share/icons/hicolor/scalable/apps/timer555.svg"; do
+      echo "$paths" | grep -qxF "$want" || fail "the package lacks '$want'"
+    done
+    if echo "$paths" | grep -E 'TECHNCLN|_test$|timer555-(scenario|bench|soak|script-fuzz)' ; then
+      fail "the package carries files that do not belong in it"
+    fi
+    dpkg-deb -x "$deb" "$root" || fail "cannot unpack $deb"
+    prefix=$root/usr
+    ;;
+  *)
+    fail "unknown mode '$mode'"
+    ;;
+esac
+
+# The installed layout.
+for f in lib/timer555/timer555 lib/timer555/appfont.dat lib/timer555/appfont-LICENSE.txt \
+         share/applications/timer555.desktop share/icons/hicolor/scalable/apps/timer555.svg; do
+  [ -s "$prefix/$f" ] || fail "$f is not installed"
+done
+[ -x "$prefix/lib/timer555/timer555" ] || fail "the program is not executable"
+[ -L "$prefix/bin/timer555" ] || fail "bin/timer555 is not a link"
+[ "$(readlink -f "$prefix/bin/timer555")" = "$(readlink -f "$prefix/lib/timer555/timer555")" ] ||
+  fail "bin/timer555 points to $(readlink "$prefix/bin/timer555")"
+grep -qx 'Exec=timer555' "$prefix/share/applications/timer555.desktop" || fail "the desktop entry does not start timer555"
+grep -qx 'Icon=timer555' "$prefix/share/applications/timer555.desktop" || fail "the desktop entry names another icon"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$prefix/share/applications/timer555.desktop" || fail "the desktop entry is not valid"
+fi
+python3 -c 'import sys, xml.dom.minidom as m; m.parse(sys.argv[1])' "$prefix/share/icons/hicolor/scalable/apps/timer555.svg" ||
+  fail "the icon is not well-formed SVG"
+if setpriv --reuid=nobody --regid=nogroup --clear-groups touch "$prefix/lib/timer555/probe" 2>/dev/null; then
+  fail "nobody can write the program folder; the test would prove nothing"
+fi
+
+# Where "Quit" is: the scenario runner draws the same menu bar with the same font.
+printf 'snapshot bar\n' >"$out/bar.scn"
+QT_QPA_PLATFORM=offscreen timeout 60 "$runner" "$out/bar.scn" "$out" || fail "the scenario runner failed"
+read -r qx qy < <(json_get "$out/bar.json" '"%d %d" % ((j["menuBar"][3][0] + j["menuBar"][3][2]) // 2, (j["menuBar"][3][1] + j["menuBar"][3][3]) // 2)') ||
+  fail "no menu bar in bar.json"
+
+# The user's own writable places.
+home=$(mktemp -d /tmp/timer555-home.XXXXXX)
+WORK_DIRS+=("$home")
+mkdir -p "$home/runtime"
+chown -R nobody:nogroup "$home"
+chmod 700 "$home" "$home/runtime"
+
+start_xvfb 1024x768x24
+setpriv --reuid=nobody --regid=nogroup --clear-groups \
+  env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$home/runtime" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb \
+  "$prefix/bin/timer555" >"$out/program.log" 2>&1 &
+PROGRAM_PID=$!
+
+wid=$(wait_window "Version 1.2")
+[ -n "$wid" ] || { cat "$out/program.log"; fail "the window \"Version 1.2\" did not appear"; }
+[ "$(ps -o user= -p "$PROGRAM_PID" | tr -d ' ')" = nobody ] || fail "the program does not run as nobody"
+sleep 1
+screenshot "$out/installed.png"
+[ -z "$(find "$root" -name TECHNCLN.TTF)" ] || fail "a font copy was written into the read-only prefix"
+
+xdotool mousemove --window "$wid" "$qx" "$qy" click 1
+wait_exit 15
+[ "$EXIT_STATUS" != running ] || fail "the program still runs 15 s after Quit"
+[ "$EXIT_STATUS" -eq 0 ] || { cat "$out/program.log"; fail "the program ended with status $EXIT_STATUS"; }
+[ -z "$(find "$root" -name TECHNCLN.TTF)" ] || fail "TECHNCLN.TTF left in the prefix"
+echo "ok ($mode): installed into $prefix, window shown to nobody, Quit at ($qx, $qy), status 0, no font copy"

@@ -1,0 +1,226 @@
+// timer555-bench: how fast the program starts and draws, side by side in one
+// run. Start-up of the main window to its first show is set against a bare
+// QWidget of the same size (what the toolkit itself costs); every page is
+// drawn on the main window's own canvas; "Calculate" is pressed on each
+// design. After the table it prints each figure against its target: start-up
+// at most 1.25 times the bare window, any page or calculation under 2 ms.
+//
+// Runs on the platform QT_QPA_PLATFORM names (offscreen when unset); run it
+// from the build's program folder so the display font is found.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QWidget>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "design/design_state.h"
+#include "design/pages.h"
+#include "design/waveform.h"
+#include "platform/qt_platform.h"
+#include "schematic/circuit_script.h"
+#include "shell/image_control.h"
+#include "shell/main_window.h"
+#include "shell/menu_pages.h"
+#include "shell/num_edit.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+using timer555::TfmMain;
+
+constexpr int kWidth = 650, kHeight = 350;
+
+// ---- Start-up ----
+
+void BM_StartupBareWidget(benchmark::State& state) {
+  for (auto _ : state) {
+    auto w = std::make_unique<QWidget>();
+    w->setFixedSize(kWidth, kHeight);
+    w->show();
+    QApplication::processEvents();
+    state.PauseTiming();
+    w.reset();
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_StartupBareWidget)->Unit(benchmark::kMillisecond);
+
+void BM_StartupMainWindow(benchmark::State& state) {
+  for (auto _ : state) {
+    auto w = std::make_unique<TfmMain>();
+    w->show();
+    QApplication::processEvents();
+    state.PauseTiming();
+    if (timer555::shellState.MenuBarEntries[0].Caption.empty()) state.SkipWithError("no menu bar: display font missing");
+    w.reset();
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_StartupMainWindow)->Unit(benchmark::kMillisecond);
+
+// ---- Pages and calculations on one long-lived window ----
+
+// Made on first use, destroyed by main() so that the font copy goes away.
+std::unique_ptr<TfmMain> window;
+
+TfmMain& Window() {
+  if (!window) {
+    window = std::make_unique<TfmMain>();
+    window->show();
+    QApplication::processEvents();
+  }
+  return *window;
+}
+
+/// The inputs of each design's benchmark: frequency (or pulse length) and
+/// duty cycle field texts.
+struct DesignInput {
+  int mode;
+  const char* field1;
+  const char* field2;
+};
+constexpr DesignInput kDesigns[] = {{1, "1000", "60"}, {2, "1000", "50"}, {3, "1000", "30"}, {4, "0.01", ""}};
+
+/// Shows design page `mode` with its inputs typed in, ready for "Calculate".
+void PrepareDesign(TfmMain& w, const DesignInput& d) {
+  timer555::designState.DesignMode = d.mode;
+  w.ShowDesignPage(d.mode);
+  timer555::shellState.DesignShown = 1;
+  w.NumEdit1->setText(d.field1);
+  if (d.mode != 2) w.NumEdit2->setText(d.field2);
+}
+
+void BM_MenuPage(benchmark::State& state, int which) {
+  TfmMain& w = Window();
+  timer555::Canvas& c = w.Image2->canvas();
+  for (auto _ : state) {
+    switch (which) {
+      case 0: timer555::DrawDesignMenuPage(c, w.SHDesign.Strings()); break;
+      case 1: timer555::DrawApplicationsMenuPage(c, w.SHApps.Strings()); break;
+      case 2: timer555::DrawDataMenuPage(c); break;
+      default: timer555::DrawHelpPage(c, w.SHHelp.Strings()); break;
+    }
+  }
+}
+BENCHMARK_CAPTURE(BM_MenuPage, design_menu, 0)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_MenuPage, applications_menu, 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_MenuPage, data_menu, 2)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_MenuPage, help, 3)->Unit(benchmark::kMicrosecond);
+
+/// A calculated design page drawn again: the page, the schematic with its
+/// values and the waveform panel.
+void BM_DesignPage(benchmark::State& state) {
+  TfmMain& w = Window();
+  const DesignInput& d = kDesigns[state.range(0) - 1];
+  PrepareDesign(w, d);
+  w.Image3Click();
+  if (!timer555::designState.Calculated) {
+    state.SkipWithError("the design was not calculated");
+    return;
+  }
+  for (auto _ : state) {
+    timer555::DrawDesignPage(d.mode, w.Image2->canvas(), w.SHCircuits.Strings(), w.SHBuffer.Strings());
+    timer555::RunCircuitScript(w.SHBuffer.Strings(), w.Image2->canvas(), timer555::designState.DrawRect, 1);
+    timer555::DrawOutputWaveform(w.Image5->canvas(),
+                                 d.mode == 4 ? timer555::WaveformForm::Monostable : timer555::WaveformForm::Astable,
+                                 d.field1, timer555::shellState.AppFontName);
+  }
+}
+BENCHMARK(BM_DesignPage)->DenseRange(1, 4)->Unit(benchmark::kMicrosecond);
+
+/// A click on "Calculate": validation, components, schematic, waveform.
+void BM_Calculate(benchmark::State& state) {
+  TfmMain& w = Window();
+  PrepareDesign(w, kDesigns[state.range(0) - 1]);
+  for (auto _ : state) {
+    timer555::designState.Calculated = false;
+    w.Image3Click();
+  }
+  if (!timer555::designState.Calculated) state.SkipWithError("the design was not calculated");
+}
+BENCHMARK(BM_Calculate)->DenseRange(1, 4)->Unit(benchmark::kMicrosecond);
+
+void BM_ApplicationPage(benchmark::State& state) {
+  TfmMain& w = Window();
+  timer555::shellState.DesignShown = 0;
+  for (auto _ : state) {
+    timer555::designState.ApplicationIndex = static_cast<int>(state.range(0));
+    timer555::ShowApplicationPage(w.Image2->canvas(), w.SHCircuits.Strings(), w.SHBuffer.Strings(),
+                                  w.SHApps.Strings());
+  }
+}
+BENCHMARK(BM_ApplicationPage)->DenseRange(1, 14)->Unit(benchmark::kMicrosecond);
+
+void BM_DataPage(benchmark::State& state, bool table) {
+  TfmMain& w = Window();
+  for (auto _ : state) {
+    if (table) timer555::ShowSpecificationTable(w.Image2->canvas(), w.SHSpecs.Strings());
+    else timer555::ShowComponentNotes(w.Image2->canvas(), w.SHComponent.Strings());
+  }
+}
+BENCHMARK_CAPTURE(BM_DataPage, component_notes, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_DataPage, specification_table, true)->Unit(benchmark::kMicrosecond);
+
+/// The console table, then every figure against its target.
+class TargetReporter final : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0)
+        seconds_[run.benchmark_name()] = run.real_accumulated_time / static_cast<double>(run.iterations);
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+
+  /// Prints the summary; returns the number of figures over their target.
+  int Summary() const {
+    int over = 0;
+    std::printf("\nAgainst the targets:\n");
+    const auto bare = seconds_.find("BM_StartupBareWidget");
+    const auto main = seconds_.find("BM_StartupMainWindow");
+    if (bare != seconds_.end() && main != seconds_.end() && bare->second > 0) {
+      const double ratio = main->second / bare->second;
+      over += ratio > 1.25;
+      std::printf("  start-up %.3f ms, bare window %.3f ms: ratio %.2f (target <= 1.25) %s\n", main->second * 1e3,
+                  bare->second * 1e3, ratio, ratio <= 1.25 ? "ok" : "OVER");
+    }
+    double slowest = 0;
+    std::string slowestName;
+    for (const auto& [name, s] : seconds_) {
+      if (name.rfind("BM_Startup", 0) == 0) continue;
+      if (s > slowest) slowest = s, slowestName = name;
+      if (s >= 2e-3) {
+        ++over;
+        std::printf("  %s %.3f ms (target < 2 ms) OVER\n", name.c_str(), s * 1e3);
+      }
+    }
+    if (!slowestName.empty())
+      std::printf("  slowest page or calculation: %s %.3f ms (target < 2 ms)\n", slowestName.c_str(), slowest * 1e3);
+    return over;
+  }
+
+ private:
+  std::map<std::string, double> seconds_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  timer555::QtPlatformServices services;
+  timer555::SetPlatform(&services);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  TargetReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const int over = reporter.Summary();
+  window.reset();
+  benchmark::Shutdown();
+  return over == 0 ? 0 : 3;
+}
