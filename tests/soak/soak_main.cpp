@@ -22,6 +22,7 @@
 #include "schematic/drawing_state.h"
 #include "schematic/value_text.h"
 #include "shell/adjust_dialog.h"
+#include "shell/image_control.h"
 #include "shell/main_window.h"
 #include "shell/num_edit.h"
 #include "shell/shell_state.h"
@@ -46,7 +47,13 @@ class ActionMaker {
         "1e-320", "4.9e-324", "0",   "-0",    "0.0",    ".",      "..",       "-",     "+",     "e",
         "1e",   "1e+",   "+5",      "-5",    "1.2.3",  "0x10",   " 12",      "12 ",   "1,5",   "99999999999",
         "1000", "60",    "50",      "49.9",  "50.1",   "99.99",  "0.001",    "1e-9",  "1E3",   "2.5e-3"};
-    const int kind = Below(4);
+    const int kind = Below(6);
+    if (kind >= 4) {  // a value a design can be calculated from
+      std::ostringstream o;
+      o << (kind == 4 ? std::uniform_real_distribution<double>(0.5, 99.5)(rng_)
+                      : std::pow(10.0, std::uniform_real_distribution<double>(-3, 5)(rng_)));
+      return o.str();
+    }
     if (kind == 0) return fixed[Below(static_cast<int>(std::size(fixed)))];
     if (kind == 1) {  // a very long number, sometimes with a point or an exponent
       std::string s(1 + Below(400), '9');
@@ -160,7 +167,8 @@ int main(int argc, char* argv[]) {
     ActionMaker maker(seed);
     timer555::soak::FieldWatch freqWatch, dutyWatch;
     std::size_t errorsSeen = 0;
-    long calculations = 0, dialogs = 0;
+    long calculations = 0, dialogs = 0, calculatedSteps = 0, applicationPages = 0;
+    int lastApplication = 0;
 
     for (long step = 1; step <= steps && status == 0; ++step) {
       Command c = maker.Next(fmMain.Image2->width(), fmMain.Image2->height());
@@ -188,6 +196,9 @@ int main(int argc, char* argv[]) {
       }
       timer555::ClearAdjustAnswers();
       if (c.name == "calculate") ++calculations;
+      calculatedSteps += timer555::designState.Calculated;
+      if (timer555::designState.ApplicationIndex != lastApplication) ++applicationPages;
+      lastApplication = timer555::designState.ApplicationIndex;
 
       // What the user's own action put into a field is theirs; whatever the
       // program writes there afterwards must be a finite number.
@@ -214,7 +225,8 @@ int main(int argc, char* argv[]) {
       }
     }
     std::cout << "seed " << seed << ": " << steps << " steps, " << calculations << " calculate clicks, " << dialogs
-              << " component clicks, " << platform.errors.size() << " error boxes, " << platform.beeps << " beeps: "
+              << " component clicks, " << calculatedSteps << " steps on a calculated design, " << applicationPages
+              << " application page changes, " << platform.errors.size() << " error boxes, " << platform.beeps << " beeps: "
               << (status == 0 ? "passed" : "FAILED") << "\n";
   }
   timer555::SetPlatform(previous);
