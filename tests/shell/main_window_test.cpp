@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <unistd.h>
 
+#include "platform/cursors.h"
 #include "shell/image_control.h"
 #include "shell/num_edit.h"
 #include "window_fixture.h"
@@ -72,6 +73,17 @@ TEST_F(WindowTest, LayoutAtTheScaledGeometry) {
   EXPECT_TRUE(w.SHBuffer.Strings().empty());
   EXPECT_EQ(w.SHDesign.Strings().size(), 12u);
   EXPECT_EQ(w.SHHelp.Strings().size(), 13u);
+}
+
+TEST_F(WindowTest, FirstShowRegistersTheFourCursors) {
+  Open();
+  for (int number : {20, 21, 22, 23}) {
+    const QCursor cursor = CursorByNumber(number);
+    EXPECT_EQ(cursor.shape(), Qt::BitmapCursor) << number;
+    EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32)) << number;
+  }
+  EXPECT_EQ(CursorByNumber(22).hotSpot(), QPoint(15, 15));
+  EXPECT_EQ(CursorByNumber(21).hotSpot(), QPoint(7, 27));
 }
 
 TEST_F(WindowTest, CalculateButtonIsAFramedButtonFacePicture) {
