@@ -26,8 +26,10 @@ set(CPACK_PACKAGE_NAME timer555)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "timer555 developers <support@timer555.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Design calculator for 555-timer circuits")
+# The summary line comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY; CPack
+# indents these lines by one space for the control file.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Design calculator for 555-timer circuits\n Computes the timing resistors and capacitor of three astable designs and\n the monostable one-shot from a frequency and duty cycle or pulse length,\n draws the schematic with the values and the output waveform, and shows\n fourteen typical application circuits and a table of timer data.")
+    "Computes the timing resistors and capacitor of three astable designs and\nthe monostable one-shot from a frequency and duty cycle or pulse length,\ndraws the schematic with the values and the output waveform, and shows\nfourteen typical application circuits and a table of timer data.")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

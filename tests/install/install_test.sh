@@ -42,7 +42,12 @@ case "$mode" in
     [ "$(field Version)" = 1.2 ] || fail "Version is '$(field Version)'"
     [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is '$(field Architecture)'"
     [ -n "$(field Maintainer)" ] || fail "no Maintainer"
-    [ -n "$(field Description)" ] || fail "no Description"
+    # A synopsis line, then the long description indented by exactly one
+    # space (two would make dpkg show it as preformatted text).
+    description=$(field Description)
+    [ "$(echo "$description" | head -n1)" = "Design calculator for 555-timer circuits" ] || fail "synopsis is '$(echo "$description" | head -n1)'"
+    [ "$(echo "$description" | tail -n +2 | grep -c '^ [^ ]')" -ge 2 ] || fail "no long description: $description"
+    echo "$description" | grep -q '^  ' && fail "the long description is indented twice: $description"
     depends=$(field Depends)
     for need in qt6-qpa-plugins fonts-liberation2 libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
       echo "$depends" | tr ',' '\n' | sed 's/^ *//' | grep -q "^$need\b" || fail "Depends lacks $need: $depends"
