@@ -22,7 +22,10 @@ cleanup() {
     wait "$XVFB_PID" 2>/dev/null
   fi
   local d
-  for d in "${WORK_DIRS[@]}"; do rm -rf "$d"; done
+  for d in "${WORK_DIRS[@]}"; do
+    chmod -R u+w "$d" 2>/dev/null
+    rm -rf "$d"
+  done
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM

@@ -167,7 +167,7 @@ int main(int argc, char* argv[]) {
     ActionMaker maker(seed);
     timer555::soak::FieldWatch freqWatch, dutyWatch;
     std::size_t errorsSeen = 0;
-    long calculations = 0, dialogs = 0, calculatedSteps = 0, applicationPages = 0;
+    long calculations = 0, dialogs = 0, refusedAdjustments = 0, calculatedSteps = 0, applicationPages = 0;
     int lastApplication = 0;
 
     for (long step = 1; step <= steps && status == 0; ++step) {
@@ -181,7 +181,13 @@ int main(int argc, char* argv[]) {
           // the dialog will show: the runner tells afterwards what it showed.
           c.text = std::to_string(maker.Uniform(0.85, 1.15));
         }
-        ++dialogs;
+        if (timer555::designState.Calculated && z.right > z.left) ++dialogs;
+        // The pointer comes to rest on the part first, as a hand would: the
+        // cursor it gets decides what the click opens.
+        Command move;
+        move.name = "move";
+        move.ints = c.ints;
+        runner.Run(move);
       }
       // Any click into the drawing area may open the modal adjust dialog,
       // which must always find an answer waiting or the run would stop.
@@ -209,8 +215,10 @@ int main(int argc, char* argv[]) {
       if (problem.empty()) problem = timer555::soak::CheckDesignState(timer555::designState);
       if (problem.empty()) problem = timer555::soak::CheckPrintedText("window title", fmMain.windowTitle().toStdString());
       if (problem.empty() && timer555::designState.Calculated) problem = timer555::soak::CheckValueTexts(timer555::designState);
-      for (; problem.empty() && errorsSeen < platform.errors.size(); ++errorsSeen)
+      for (; problem.empty() && errorsSeen < platform.errors.size(); ++errorsSeen) {
         problem = timer555::soak::CheckPrintedText("message", platform.errors[errorsSeen]);
+        refusedAdjustments += platform.errors[errorsSeen] == "Maximum adjustment is +/- 20%.";
+      }
       if (!problem.empty()) {
         std::cerr << "seed " << seed << " step " << step << " (" << Describe(c) << "): " << problem << "\n";
         status = 1;
@@ -225,7 +233,7 @@ int main(int argc, char* argv[]) {
       }
     }
     std::cout << "seed " << seed << ": " << steps << " steps, " << calculations << " calculate clicks, " << dialogs
-              << " component clicks, " << calculatedSteps << " steps on a calculated design, " << applicationPages
+              << " clicks on a calculated component (" << refusedAdjustments << " answers refused), " << calculatedSteps << " steps on a calculated design, " << applicationPages
               << " application page changes, " << platform.errors.size() << " error boxes, " << platform.beeps << " beeps: "
               << (status == 0 ? "passed" : "FAILED") << "\n";
   }

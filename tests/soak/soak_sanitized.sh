@@ -25,7 +25,7 @@ export LSAN_OPTIONS=suppressions=$(dirname "${BASH_SOURCE[0]}")/lsan.supp:print_
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 for seed in ${TIMER555_SOAK_SEEDS:-1 2 3}; do
-  timeout 300 "$build/bin/timer555-soak" "$seed" "${TIMER555_SOAK_STEPS:-4000}" || { status=1; echo "FAIL: seed $seed"; }
+  timeout 300 "$build/bin/timer555-soak" "$seed" "${TIMER555_SOAK_STEPS:-6000}" || { status=1; echo "FAIL: seed $seed"; }
 done
 echo "soak runs: $(($(date +%s) - built)) s"
 exit $status
