@@ -109,6 +109,7 @@ step() {  # step NAME: screenshot after a pause for the repaint
 # 2. The real program.
 start_xvfb 1024x768x24
 rm -f "$bindir/TECHNCLN.TTF"
+FONT_COPY=$bindir/TECHNCLN.TTF
 QT_QPA_PLATFORM=xcb "$program" >"$out/program.log" 2>&1 &
 PROGRAM_PID=$!
 wid=$(wait_window "Version 1.2")

@@ -45,6 +45,7 @@ doubled_matches() {
 
 start_xvfb 1600x1000x24
 rm -f "$bindir/TECHNCLN.TTF"
+FONT_COPY=$bindir/TECHNCLN.TTF
 QT_SCALE_FACTOR=2 QT_QPA_PLATFORM=xcb "$program" >"$out/program.log" 2>&1 &
 PROGRAM_PID=$!
 wid=$(wait_window "Version 1.2")
