@@ -49,6 +49,15 @@ struct ComponentsResult {
 /// DesignMode with the capacitor decade search. The caller then redraws the
 /// schematic with values, draws the waveform, sets Calculated and records
 /// the nominal values.
+///
+/// Errors (computed = false): "Solution not found." when the root search of
+/// the 50 % design fails (R1, C1 and CapDecade keep the values of the failed
+/// pass, R2 its previous value, as the 50 % design's DutyCycle, HighTime and
+/// LowTime are already set; dutyFieldText is "50" all the same);
+/// "Invalid pulse length." when the monostable pulse cannot be built (R1
+/// would overflow, or C1 would have to leave the range of CapDecade); the
+/// same two texts when an astable search cannot end. Apart from the failed
+/// root search, an error leaves the components as they were.
 ComponentsResult ComputeComponents();
 
 /// Moves C1 one E12 step up (+1) or down (-1), wrapping the index into the
@@ -67,6 +76,11 @@ struct RecalculationResult {
 
 /// The high and low times, frequency and duty cycle from the component
 /// values of the current DesignMode, with the entry-field texts to write.
+/// When the components give no defined timing (a component 0, negative or
+/// not finite, or in the 50 % design R2 at or above R1 / 2) it returns
+/// computed = false with "No oscillation with these component values." (or,
+/// for the monostable, "No output pulse with these component values.") and
+/// changes nothing; the components themselves stay as they are.
 RecalculationResult RecalculateFromComponents();
 
 }  // namespace timer555

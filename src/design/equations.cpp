@@ -161,11 +161,7 @@ ComponentsResult ComputeHalfDuty() {
   }
   // A failed root search keeps R1 and C1 of its pass; anything else (the
   // capacitor range exhausted) leaves the components as they were.
-  if (!rootMissing) {
-    double r2 = s.R2;
-    saved.Restore();
-    s.R2 = r2;
-  }
+  if (!rootMissing) saved.Restore();
   result.error = "Solution not found.";
   return result;
 }
@@ -198,7 +194,9 @@ double PowerOfTen(double x) {
 
 double LowTimeResidual(double x) {
   const DesignState& s = designState;
-  return std::log((x - 2 * s.R1) / (2 * x - s.R1)) * (s.R1 * x / (s.R1 + x)) * s.C1 - s.HighTime;
+  // R1 x / (R1 + x) written as x (R1 / (R1 + x)), which cannot overflow
+  // when R1 is huge.
+  return std::log((x - 2 * s.R1) / (2 * x - s.R1)) * (x * (s.R1 / (s.R1 + x))) * s.C1 - s.HighTime;
 }
 
 RootSearch FindRoot(double a, double b) {

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QImage>
+
+#include "design/design_state.h"
+#include "design/waveform.h"
+#include "design_test_support.h"
+#include "golden_image.h"
+#include "platform/qt_canvas.h"
+#include "platform/recording_canvas.h"
+
+namespace timer555 {
+namespace {
+
+using testing::DesignStateTest;
+using testing::RowName;
+
+// The "Vout" panel of the scaled main window.
+constexpr int kPanelWidth = 203;
+constexpr int kPanelHeight = 58;
+
+std::vector<std::string> Texts(const RecordingCanvas& canvas) {
+  std::vector<std::string> texts;
+  for (const CanvasCall& call : canvas.callsOf("textOut")) texts.push_back(call.text);
+  return texts;
+}
+
+struct TimeTextRow {
+  std::string name;
+  double frequency, duty;
+  std::string high, low;
+  friend std::ostream& operator<<(std::ostream& out, const TimeTextRow& row) { return out << row.name; }
+};
+
+class WaveformTextTest : public DesignStateTest, public ::testing::WithParamInterface<TimeTextRow> {};
+
+TEST_P(WaveformTextTest, WritesBothTimesInOneFormat) {
+  const TimeTextRow& row = GetParam();
+  designState.Frequency = row.frequency;
+  designState.DutyCycle = row.duty;
+  RecordingCanvas canvas(kPanelWidth, kPanelHeight);
+  DrawOutputWaveform(canvas, WaveformForm::Astable, "ignored", "Technical");
+  EXPECT_EQ(Texts(canvas), (std::vector<std::string>{"tH = " + row.high, "tL = " + row.low}));
+  EXPECT_DOUBLE_EQ(designState.HighTime, row.duty / row.frequency);
+  EXPECT_DOUBLE_EQ(designState.LowTime, (1 - row.duty) / row.frequency);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Times, WaveformTextTest,
+    ::testing::Values(TimeTextRow{"Microseconds1Decimal", 1000, 0.6, "600.0us", "400.0us"},
+                      TimeTextRow{"Milliseconds1Decimal", 1, 0.75, "750.0ms", "250.0ms"},
+                      TimeTextRow{"Microseconds4Decimals", 2e6, 0.9, "0.4500us", "0.0500us"},
+                      TimeTextRow{"MicrosecondsNoDecimalsNeverSeconds", 0.01, 0.5, "50000ms", "50000ms"},
+                      TimeTextRow{"MillisecondsSkipThreeDecimals", 200, 0.3, "1.5000ms", "3.5000ms"},
+                      TimeTextRow{"Microseconds2Decimals", 20000, 0.5, "25.00us", "25.00us"},
+                      TimeTextRow{"Microseconds3Decimals", 200000, 0.5, "2.500us", "2.500us"},
+                      TimeTextRow{"Milliseconds2Decimals", 25, 0.5, "20.00ms", "20.00ms"},
+                      TimeTextRow{"ShorterHighTimeSetsFormat", 1000, 0.001, "1.0000us", "999.0000us"}),
+    RowName<TimeTextRow>);
+
+class WaveformTest : public DesignStateTest {};
+
+TEST_F(WaveformTest, AstableGeometryOfTheScaledPanel) {
+  designState.Frequency = 1000;
+  designState.DutyCycle = 0.6;
+  RecordingCanvas canvas(kPanelWidth, kPanelHeight);
+  canvas.setPenColor(colors::Red);
+  canvas.setFontColor(colors::Navy);
+  DrawOutputWaveform(canvas, WaveformForm::Astable, "", "Technical");
+
+  const std::vector<std::string> expected = {
+      "fillRect 0,0,203,58", "moveTo 10,29",  "lineTo 10,0",    "lineTo 64,0",    "lineTo 64,29",
+      "lineTo 101,29",       "lineTo 101,0",  "lineTo 155,0",   "lineTo 155,29",  "lineTo 193,29",
+      "textOut 0,36 tH = 600.0us",            "textOut 101,36 tL = 400.0us"};
+  EXPECT_EQ(canvas.lines(), expected);
+
+  const CanvasCall& fill = canvas.calls.front();
+  EXPECT_EQ(fill.brushColor, colors::White);
+  for (const CanvasCall& call : canvas.calls) {
+    if (call.op == "lineTo") {
+      EXPECT_EQ(call.penColor, colors::Black);
+      EXPECT_EQ(call.penWidth, 1);
+    }
+    if (call.op == "textOut") {
+      EXPECT_EQ(call.fontName, "Technical");
+      EXPECT_EQ(call.fontHeight, -15) << "11 points: 10 scaled by the factor just below 1.2";
+      EXPECT_EQ(call.fontColor, colors::Black);
+      EXPECT_EQ(call.brushColor, colors::White);
+    }
+  }
+}
+
+TEST_F(WaveformTest, GeometryFollowsThePanelSize) {
+  designState.Frequency = 1000;
+  designState.DutyCycle = 0.75;
+  RecordingCanvas canvas(400, 100);
+  DrawOutputWaveform(canvas, WaveformForm::Astable, "", "Technical");
+  // b = 20, low = 50, span = 360, half = 180, w = 135, text row 62.
+  const std::vector<std::string> expected = {
+      "fillRect 0,0,400,100", "moveTo 20,50",  "lineTo 20,0",   "lineTo 155,0",   "lineTo 155,50",
+      "lineTo 200,50",        "lineTo 200,0",  "lineTo 335,0",  "lineTo 335,50",  "lineTo 380,50",
+      "textOut 0,62 tH = 750.0us",             "textOut 200,62 tL = 250.0us"};
+  EXPECT_EQ(canvas.lines(), expected);
+}
+
+TEST_F(WaveformTest, MonostableShowsOnePulseAndTheEnteredText) {
+  designState.Frequency = 1000;
+  designState.DutyCycle = 0.6;
+  designState.HighTime = 7;
+  designState.LowTime = 8;
+  RecordingCanvas canvas(kPanelWidth, kPanelHeight);
+  DrawOutputWaveform(canvas, WaveformForm::Monostable, "2.5", "Technical");
+  const std::vector<std::string> expected = {"fillRect 0,0,203,58", "moveTo 10,29", "lineTo 10,0",
+                                             "lineTo 147,0",        "lineTo 147,29", "lineTo 193,29",
+                                             "textOut 0,36 tH = 2.5 sec"};
+  EXPECT_EQ(canvas.lines(), expected);
+  EXPECT_EQ(designState.HighTime, 7);
+  EXPECT_EQ(designState.LowTime, 8);
+}
+
+TEST_F(WaveformTest, WithoutAFrequencyDrawsNoTimes) {
+  designState.Frequency = 0;
+  designState.DutyCycle = 0.6;
+  designState.HighTime = 7;
+  RecordingCanvas canvas(kPanelWidth, kPanelHeight);
+  DrawOutputWaveform(canvas, WaveformForm::Astable, "", "Technical");
+  EXPECT_TRUE(canvas.callsOf("textOut").empty());
+  EXPECT_EQ(canvas.callsOf("lineTo").size(), 8u);
+  EXPECT_EQ(designState.HighTime, 7);
+}
+
+TEST_F(WaveformTest, RenderedPanelMatchesItsReference) {
+  const QString font = QCoreApplication::applicationDirPath() + "/appfont.dat";
+  ASSERT_GE(QFontDatabase::addApplicationFont(font), 0) << "display font missing beside the test";
+  designState.Frequency = 1000;
+  designState.DutyCycle = 0.6;
+  QImage image(kPanelWidth, kPanelHeight, QImage::Format_RGB32);
+  image.fill(Qt::gray);
+  QtCanvas canvas(image);
+  DrawOutputWaveform(canvas, WaveformForm::Astable, "", "Technical");
+  // The line's corners: the rising edge at x = 10 and the first falling edge at x = 64.
+  EXPECT_EQ(image.pixelColor(10, 0), QColor(Qt::black));
+  EXPECT_EQ(image.pixelColor(64, 28), QColor(Qt::black));
+  EXPECT_EQ(image.pixelColor(40, 15), QColor(Qt::white));
+  EXPECT_EQ(
+      timer555::testing::CompareWithGolden(image, TIMER555_TEST_DATA_DIR "/golden/waveform_astable.png").toStdString(),
+      "");
+}
+
+}  // namespace
+}  // namespace timer555
