@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "platform/qt_canvas.h"
+
+namespace timer555 {
+
+/// An image control: keeps a bitmap and a drawing canvas over it, shows the
+/// bitmap, and reports the pointer to its owner. Drawing code never runs in
+/// paintEvent; the owner draws through canvas() and the control only shows
+/// the result, so the same picture is available as an image.
+class TImage final : public QWidget {
+ public:
+  using MouseHandler = std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)>;
+  using MoveHandler = std::function<void(Qt::KeyboardModifiers, int x, int y)>;
+  using ClickHandler = std::function<void()>;
+
+  TImage(QWidget* parent, const QString& name);
+  ~TImage() override;
+  TImage(const TImage&) = delete;
+  TImage& operator=(const TImage&) = delete;
+
+  /// Moves and sizes the control; a new size gives a new white bitmap and a
+  /// new canvas.
+  void place(int left, int top, int width, int height);
+  /// Shows a fixed picture stretched to the control, as a stretched image
+  /// control does.
+  void setPicture(const QImage& picture);
+
+  Canvas& canvas() { return *canvas_; }
+  const QImage& image() const { return image_; }
+
+  /// Pointer callbacks: mouse-down with any button, every move, and a click
+  /// (button released over the control after a press on it).
+  MouseHandler OnMouseDown;
+  MoveHandler OnMouseMove;
+  ClickHandler OnClick;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void newBitmap(int width, int height);
+
+  QImage image_;
+  std::unique_ptr<QtCanvas> canvas_;
+  bool pressed_ = false;
+};
+
+}  // namespace timer555

@@ -1,0 +1,578 @@
+#include "shell/main_window.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+#include <algorithm>
+#include <cctype>
+
+#include "design/design_state.h"
+#include "design/engine.h"
+#include "design/pages.h"
+#include "design/waveform.h"
+#include "platform/cursors.h"
+#include "platform/fonts.h"
+#include "platform/platform_services.h"
+#include "platform/scaling.h"
+#include "schematic/circuit_script.h"
+#include "schematic/drawing_state.h"
+#include "schematic/value_text.h"
+#include "shell/adjust_dialog.h"
+#include "shell/image_control.h"
+#include "shell/menu_pages.h"
+#include "shell/num_edit.h"
+#include "shell/shell_state.h"
+#include "shell/text_lists.h"
+
+namespace timer555 {
+
+namespace {
+
+constexpr int ClientWidth = 650;
+constexpr int ClientHeight = 350;
+// Scaled initial screen position (33, 114) x 1.2, rounded.
+constexpr int InitialLeft = 40;
+constexpr int InitialTop = 137;
+// Font heights of the controls after scaling: 12 points and 14 points.
+constexpr int ControlFontPixels = 16;
+constexpr int GroupFontPixels = 19;
+
+const char* const FontFace = "Technical";
+const char* const MenuCaptions[5] = {"Design", "Applications", "Data", "Quit", "Help"};
+
+// The start screen's title words, notice line and web address.
+const char* const TitleWords[3] = {"555", "Timer", "Designer"};
+const char* const NoticeLine = "(c) 2026 timer555 developers";
+const char* const WebAddress = "www.timer555.example";
+
+bool ContainsFaceIgnoringCase(const std::vector<std::string>& faces, const std::string& wanted) {
+  auto lower = [](std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+  };
+  const std::string w = lower(wanted);
+  return std::any_of(faces.begin(), faces.end(), [&](const std::string& f) { return lower(f) == w; });
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
+  auto* label = new QLabel(QString::fromLatin1(caption), parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setFont(MakeFont(FontFace, -ControlFontPixels, false));
+  label->move(left, top);
+  label->adjustSize();
+  return label;
+}
+
+QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height) {
+  auto* box = new QGroupBox(QString::fromLatin1(caption), parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setFont(MakeFont(FontFace, -GroupFontPixels, true));
+  box->setGeometry(left, top, width, height);
+  // The group hides the part of the drawing area it lies over. Its frame
+  // starts at the middle of the caption, as a classic group box draws it.
+  box->setAutoFillBackground(true);
+  box->setStyleSheet(QString("QGroupBox { background: white; border: 1px solid #a0a0a0; margin-top: %1px; }"
+                             "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px; }"
+                             "QRadioButton { background: white; }")
+                         .arg(GroupFontPixels / 2));
+  return box;
+}
+
+QRadioButton* MakeRadio(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height) {
+  auto* radio = new QRadioButton(QString::fromLatin1(caption), parent);
+  radio->setObjectName(QString::fromLatin1(name));
+  radio->setFont(MakeFont(FontFace, -ControlFontPixels, false));
+  radio->setGeometry(left, top, width, height);
+  radio->setAutoFillBackground(true);
+  QPalette pal = radio->palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  radio->setPalette(pal);
+  return radio;
+}
+
+bool InRect(const Rect& r, int x, int y) { return r.left <= x && x <= r.right && r.top <= y && y <= r.bottom; }
+
+}  // namespace
+
+TfmMain::TfmMain(QWidget* parent) : QWidget(parent) {
+  setObjectName("fmMain");
+  CreateControls();
+  FormCreate();
+}
+
+TfmMain::~TfmMain() { FormDestroy(); }
+
+void TfmMain::CreateControls() {
+  // A fixed window with a single border: minimise and close, no maximise.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(ClientWidth, ClientHeight);
+  move(InitialLeft, InitialTop);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  setPalette(pal);
+  setAutoFillBackground(true);
+  setFont(MakeFont(FontFace, -ControlFontPixels, false));
+
+  // Scaled geometry; the menu bar and the drawing area get their final
+  // heights when the menu bar is drawn.
+  Image1 = new TImage(this, "Image1");
+  Image1->place(0, 0, 650, 44);
+  Image2 = new TImage(this, "Image2");
+  Image2->place(0, 44, 650, 306);
+
+  GB1 = MakeGroup(this, "GB1", "Enter:", 391, 56, 233, 134);
+  Label1 = MakeLabel(GB1, "Label1", "Frequency", 17, 28);
+  Label2 = MakeLabel(GB1, "Label2", "Duty Cycle", 17, 62);
+  Label3 = MakeLabel(GB1, "Label3", "%", 193, 62);
+  Label4 = MakeLabel(GB1, "Label4", "Hz", 193, 28);
+  Image3 = new TImage(GB1, "Image3");
+  Image3->place(90, 95, 96, 23);
+  NumEdit1 = new TNumEdit(GB1);
+  NumEdit1->setObjectName("NumEdit1");
+  NumEdit1->setGeometry(112, 23, 74, 29);
+  NumEdit1->setMaxLength(10);
+  NumEdit2 = new TNumEdit(GB1);
+  NumEdit2->setObjectName("NumEdit2");
+  NumEdit2->setGeometry(112, 58, 74, 28);
+  for (TNumEdit* edit : {NumEdit1, NumEdit2}) edit->setFont(MakeFont(FontFace, -ControlFontPixels, false));
+
+  GB2 = MakeGroup(this, "GB2", "Adjust:", 391, 193, 233, 57);
+  Image4 = new TImage(GB2, "Image4");
+  Image4->place(146, 22, 62, 22);
+  Image4->setPicture(QImage(":/arrows.xpm"));
+  RB1 = MakeRadio(GB2, "RB1", "C1", 17, 25, 49, 21);
+  RB2 = MakeRadio(GB2, "RB2", "Timer", 62, 25, 69, 21);
+  RB1->setChecked(true);
+
+  GB3 = MakeGroup(this, "GB3", "Vout", 391, 253, 233, 88);
+  Image5 = new TImage(GB3, "Image5");
+  Image5->place(13, 25, 203, 58);
+
+  ListBox1 = new QListWidget(this);
+  ListBox1->setObjectName("ListBox1");
+  ListBox1->setGeometry(262, 280, 58, 31);
+  for (const std::string& text : E12List()) ListBox1->addItem(QString::fromStdString(text));
+  ListBox1->hide();
+
+  // Tab order: the entry group first, its fields in order, then the others.
+  setTabOrder(NumEdit1, NumEdit2);
+
+  SHDesign.SetStrings(LoadTextList("design"));
+  SHCircuits.SetStrings(LoadTextList("circuits"));
+  SHApps.SetStrings(LoadTextList("apps"));
+  SHSpecs.SetStrings(LoadTextList("specs"));
+  SHHelp.SetStrings(LoadTextList("help"));
+  SHComponent.SetStrings(LoadTextList("component"));
+
+  Image1->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) { Image1MouseDown(b, s, x, y); };
+  Image2->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) { Image2MouseDown(b, s, x, y); };
+  Image2->OnMouseMove = [this](Qt::KeyboardModifiers s, int x, int y) { Image2MouseMove(s, x, y); };
+  Image4->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) { Image4MouseDown(b, s, x, y); };
+  Image3->OnClick = [this] { Image3Click(); };
+}
+
+void TfmMain::FormCreate() {
+  shellState.ActiveMenu = 0;
+  setWindowTitle(QString::fromStdString(shellState.MainCaption));
+  shellState.AppPath = Platform().programDirectory();
+  fontFileAdded_ = shellState.AppPath + "TECHNCLN.TTF";
+
+  // Without the font file the window still opens, but unsized, with an empty
+  // menu bar and no start screen.
+  if (!InstallDisplayFont()) return;
+
+  NumEdit1->resize(NumEdit1->width(), ScaleTrunc(21));
+  NumEdit2->resize(NumEdit2->width(), ScaleTrunc(21));
+  Image3->place(Image3->x(), Image3->y(), Image3->width(), ScaleTrunc(Image3->height()));
+
+  DrawMenuBar();
+  DrawStartScreen();
+}
+
+bool TfmMain::InstallDisplayFont() {
+  PlatformServices& platform = Platform();
+  if (ContainsFaceIgnoringCase(platform.fontFamilies(), FontFace)) {
+    shellState.AppFontName = FontFace;
+    return true;
+  }
+  const std::string source = shellState.AppPath + "appfont.dat";
+  const std::string copy = shellState.AppPath + "TECHNCLN.TTF";
+  const bool copied = platform.copyFile(source, copy);
+  if (!platform.fileExists(source)) {
+    platform.showError("Unable to find application file \"appfont.dat.\" Re-installation required.");
+    return false;
+  }
+  // In a read-only program folder the copy fails; the font is then taken
+  // straight from the shipped file.
+  fontFileAdded_ = copied ? copy : source;
+  platform.addFont(fontFileAdded_);
+  platform.broadcastFontChange();
+  platform.processMessages();
+  shellState.AppFontName = FontFace;
+  return true;
+}
+
+void TfmMain::DrawMenuBar() {
+  const int barHeight = static_cast<int>(ClientHeight * 0.12);
+  Image1->place(0, 0, ClientWidth, barHeight);
+  Image2->place(0, barHeight, ClientWidth, ClientHeight - barHeight);
+
+  Canvas& c = Image1->canvas();
+  c.setBrushColor(colors::White);
+  c.fillRect({0, 0, c.width(), c.height()});
+  c.setPenColor(colors::Black);
+  c.setPenWidth(1);
+  c.moveTo(0, barHeight - 1);
+  c.lineTo(c.width(), barHeight - 1);
+
+  c.setFontName(shellState.AppFontName);
+  c.setFontSize(barHeight / 2);
+  c.setFontBold(true);
+  c.setFontColor(colors::Black);
+  const int q = c.textWidth(MenuCaptions[0]) / 6;
+  const int g = 2 * q;
+  shellState.EntryGap = q;
+  for (int k = 0; k < 5; ++k) {
+    MenuBarEntry& e = shellState.MenuBarEntries[k];
+    e.Caption = MenuCaptions[k];
+    e.TextWidth = c.textWidth(e.Caption);
+    if (k == 0) {
+      e.Hit = {q, 0, e.TextWidth + g, barHeight};
+    } else {
+      const int prevRight = shellState.MenuBarEntries[k - 1].Hit.right;
+      e.Hit = {prevRight + q + 1, 0, prevRight + g + e.TextWidth, barHeight};
+    }
+    c.textOut(e.Hit.left + q, barHeight / 8, e.Caption);
+  }
+  Image1->update();
+}
+
+void TfmMain::DrawStartScreen() {
+  Canvas& c = Image2->canvas();
+  const int w = c.width();
+  const int h = c.height();
+  c.setBrushColor(colors::White);
+  c.fillRect({0, 0, w, h});
+  c.setFontName(shellState.AppFontName);
+  c.setFontHeight(h / 5);
+  c.setFontColor(colors::Navy);
+  c.setFontBold(false);
+  c.textOut(w / 4, 2 * h / 16, TitleWords[0]);
+  c.textOut(3 * w / 8, 5 * h / 16, TitleWords[1]);
+  c.textOut(2 * w / 4, 8 * h / 16, TitleWords[2]);
+
+  c.setFontColor(colors::Black);
+  const int f = h / 12;
+  c.setFontHeight(f);
+  c.textOut(w / 30, h - (3 * f / 2), NoticeLine);
+  c.textOut(w - w / 30 - c.textWidth(WebAddress), h - (3 * f / 2), WebAddress);
+  Image2->update();
+}
+
+void TfmMain::DrawCalculateButton() {
+  Canvas& c = Image3->canvas();
+  const int w = c.width();
+  const int h = c.height();
+  c.setPenColor(colors::Black);
+  c.setPenWidth(1);
+  c.setBrushColor(colors::White);
+  c.rectangle(0, 0, w, h);
+  c.setBrushColor(colors::ButtonFace);
+  c.fillRect({1, 1, w - 1, h - 1});
+  c.setFontName(shellState.AppFontName);
+  c.setFontSize(ScaleTrunc(11));
+  c.setFontBold(false);
+  c.setFontColor(colors::Black);
+  const std::string caption = "Calculate";
+  c.textOut((w - c.textWidth(caption)) / 2, (h - c.textHeight(caption)) / 2, caption);
+  Image3->update();
+}
+
+void TfmMain::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!shown_) {
+    shown_ = true;
+    FormShow();
+  }
+}
+
+void TfmMain::FormShow() {
+  ShowInputGroups(0);
+  DrawCalculateButton();
+  RegisterCursor(20, "CROSSHAIR");
+  RegisterCursor(21, "CALCULATE");
+  RegisterCursor(22, "CAPACITOR");
+  RegisterCursor(23, "RESISTOR");
+}
+
+void TfmMain::closeEvent(QCloseEvent* event) {
+  FormDestroy();
+  event->accept();
+}
+
+void TfmMain::FormDestroy() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  PlatformServices& platform = Platform();
+  platform.removeFont(fontFileAdded_);
+  platform.broadcastFontChange();
+  const std::string copy = shellState.AppPath + "TECHNCLN.TTF";
+  if (platform.fileExists(copy)) platform.deleteFile(copy);
+}
+
+void TfmMain::keyPressEvent(QKeyEvent* event) { FormKeyDown(event); }
+
+// The program binds no key to a command.
+void TfmMain::FormKeyDown(QKeyEvent*) {}
+
+void TfmMain::ShowInputGroups(int show) {
+  const bool visible = show == 1;
+  GB1->setVisible(visible);
+  GB2->setVisible(visible);
+  GB3->setVisible(visible);
+  Label2->setEnabled(true);
+  Label3->setEnabled(true);
+  NumEdit2->setEnabled(true);
+  Label1->setText("Frequency");
+  Label1->adjustSize();
+  Label4->setText("Hz");
+  Label4->adjustSize();
+}
+
+void TfmMain::RefreshImages() {
+  for (TImage* image : {Image1, Image2, Image3, Image5}) image->update();
+}
+
+void TfmMain::ShowScriptError(const std::exception& error) { Platform().showError(error.what()); }
+
+void TfmMain::SetImage2Cursor(int number) { SetControlCursor(Image2, number); }
+
+// ---- Menu bar and menu pages ----
+
+void TfmMain::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int) {
+  setWindowTitle(QString::fromStdString(shellState.MainCaption));
+  shellState.DesignShown = 0;
+  designState.Calculated = false;
+  for (int k = 0; k < 5; ++k) {
+    const Rect& hit = shellState.MenuBarEntries[k].Hit;
+    if (hit.left <= x && x <= hit.right) {
+      switch (k) {
+        case 0: DesignMenuPage(); break;
+        case 1: ApplicationsMenuPage(); break;
+        case 2: DataMenuPage(); break;
+        case 3: close(); break;
+        case 4: HelpPage(); break;
+      }
+      return;
+    }
+  }
+}
+
+void TfmMain::DesignMenuPage() {
+  ShowInputGroups(0);
+  shellState.ActiveMenu = 1;
+  DrawDesignMenuPage(Image2->canvas(), SHDesign.Strings());
+  Image2->update();
+}
+
+void TfmMain::ApplicationsMenuPage() {
+  ShowInputGroups(0);
+  shellState.ActiveMenu = 2;
+  DrawApplicationsMenuPage(Image2->canvas(), SHApps.Strings());
+  Image2->update();
+}
+
+void TfmMain::DataMenuPage() {
+  ShowInputGroups(0);
+  shellState.ActiveMenu = 3;
+  DrawDataMenuPage(Image2->canvas());
+  Image2->update();
+}
+
+void TfmMain::HelpPage() {
+  ShowInputGroups(0);
+  shellState.ActiveMenu = 4;
+  DrawHelpPage(Image2->canvas(), SHHelp.Strings());
+  Image2->update();
+}
+
+// ---- Design pages and the calculation ----
+
+void TfmMain::ShowDesignPage(int mode) {
+  ShowInputGroups(1);
+  setWindowTitle(QString::fromStdString(DesignTitle(mode)));
+  switch (mode) {
+    case 1: NumEdit2->setEnabled(true); break;
+    case 2:
+      designState.DutyCycle = 0.5;
+      NumEdit2->setText(QString::fromStdString(FixedText(2, 0, 50)));
+      NumEdit2->setEnabled(false);
+      break;
+    case 4:
+      Label1->setText("Pulse length");
+      Label1->adjustSize();
+      Label4->setText("sec");
+      Label4->adjustSize();
+      Label2->setEnabled(false);
+      Label3->setEnabled(false);
+      NumEdit2->setEnabled(false);
+      break;
+    default: break;
+  }
+  try {
+    DrawDesignPage(mode, Image2->canvas(), SHCircuits.Strings(), SHBuffer.Strings());
+  } catch (const ScriptConversionError& e) {
+    ShowScriptError(e);
+  }
+  Image2->update();
+}
+
+void TfmMain::Image3Click() {
+  if (auto problem = ValidateInputs(NumEdit1->text().toStdString(), NumEdit2->text().toStdString())) {
+    Platform().showError(*problem);
+    return;
+  }
+  CalculateDesign();
+}
+
+void TfmMain::CalculateDesign() {
+  const int mode = designState.DesignMode;
+  if (mode < 1 || mode > 4) return;
+  ComponentsResult result = ComputeComponents();
+  if (result.dutyFieldText) NumEdit2->setText(QString::fromStdString(*result.dutyFieldText));
+  if (!result.computed) {
+    if (!result.error.empty()) Platform().showError(result.error);
+    return;
+  }
+  try {
+    RunCircuitScript(SHBuffer.Strings(), Image2->canvas(), designState.DrawRect, 1);
+    DrawOutputWaveform(Image5->canvas(), mode == 4 ? WaveformForm::Monostable : WaveformForm::Astable,
+                       NumEdit1->text().toStdString(), shellState.AppFontName);
+  } catch (const ScriptConversionError& e) {
+    ShowScriptError(e);
+    RefreshImages();
+    return;
+  }
+  designState.Calculated = true;
+  RecordNominals(NumEdit1->text().toStdString(), NumEdit2->text().toStdString());
+  RefreshImages();
+}
+
+void TfmMain::RecalculateAfterAdjust() {
+  RecalculationResult result = RecalculateFromComponents();
+  if (!result.computed) {
+    if (!result.error.empty()) Platform().showError(result.error);
+    return;
+  }
+  NumEdit1->setText(QString::fromStdString(result.field1Text));
+  NumEdit2->setText(QString::fromStdString(result.field2Text));
+  try {
+    RunCircuitScript(SHBuffer.Strings(), Image2->canvas(), designState.DrawRect, 1);
+    DrawOutputWaveform(Image5->canvas(),
+                       designState.DesignMode == 4 ? WaveformForm::Monostable : WaveformForm::Astable,
+                       NumEdit1->text().toStdString(), shellState.AppFontName);
+  } catch (const ScriptConversionError& e) {
+    ShowScriptError(e);
+  }
+  RefreshImages();
+}
+
+// ---- The drawing area and the adjust arrows ----
+
+void TfmMain::Image2MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+  if (shellState.DesignShown) {
+    // The cursor chosen by the last pointer move decides, not a new zone test.
+    const int cursor = ControlCursor(Image2);
+    if (cursor == 22) AdjustCapacitor(this, [this] { RecalculateAfterAdjust(); });
+    else if (cursor == 23) AdjustResistor(this, [this] { RecalculateAfterAdjust(); });
+    return;
+  }
+  const int w = Image2->width();
+  const int h = Image2->height();
+  try {
+    switch (shellState.ActiveMenu) {
+      case 1: {
+        designState.DesignMode = 1;
+        NumEdit1->clear();
+        NumEdit2->clear();
+        Canvas& vout = Image5->canvas();
+        vout.setBrushColor(colors::White);
+        vout.fillRect({0, 0, vout.width(), vout.height()});
+        Image5->update();
+        if (x > w / 2) designState.DesignMode += 1;
+        if (y > h / 2) designState.DesignMode += 2;
+        ShowDesignPage(designState.DesignMode);
+        shellState.DesignShown = 1;
+        break;
+      }
+      case 2:
+        designState.ApplicationIndex = (y * 7) / h + 7 * (x > w / 2 ? 1 : 0) + 1;
+        setWindowTitle(QString::fromStdString(shellState.MainCaption));
+        shellState.ActiveMenu = 0;
+        ShowApplicationPage(Image2->canvas(), SHCircuits.Strings(), SHBuffer.Strings(), SHApps.Strings());
+        break;
+      case 3:
+        setWindowTitle(QString::fromStdString(shellState.MainCaption));
+        shellState.ActiveMenu = 0;
+        if (x < w / 2) ShowComponentNotes(Image2->canvas(), SHComponent.Strings());
+        else ShowSpecificationTable(Image2->canvas(), SHSpecs.Strings());
+        break;
+      default: break;
+    }
+  } catch (const ScriptConversionError& e) {
+    ShowScriptError(e);
+  }
+  Image2->update();
+}
+
+void TfmMain::Image2MouseMove(Qt::KeyboardModifiers, int x, int y) {
+  if (shellState.DesignShown && designState.Calculated) {
+    if (InRect(drawingState.C1Zone, x, y)) {
+      SetImage2Cursor(22);
+      return;
+    }
+    for (int i = 1; i <= 2; ++i) {
+      if (InRect(drawingState.ResistorZones[i], x, y)) {
+        SetImage2Cursor(23);
+        shellState.SelectedResistor = i;
+        return;
+      }
+    }
+  }
+  SetImage2Cursor(0);
+}
+
+void TfmMain::Image4MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int) {
+  const std::string field1 = NumEdit1->text().toStdString();
+  const std::string field2 = NumEdit2->text().toStdString();
+  if (auto problem = ValidateInputs(field1, field2)) {
+    Platform().showError(*problem);
+  } else {
+    const double f = static_cast<double>(x) / Image4->width();
+    int step = 0;
+    if (f <= 0.44) step = 1;
+    else if (f >= 0.54) step = -1;
+    if (step != 0) {
+      if (RB1->isChecked()) {
+        StepCapacitor(step);
+        CalculateDesign();
+      } else {
+        int& chip = drawingState.TimerChoice;
+        if (step > 0) chip = chip == 0 ? 2 : chip == 2 ? 3 : 0;
+        else chip = chip == 0 ? 3 : chip == 3 ? 2 : 0;
+        try {
+          RunCircuitScript(SHBuffer.Strings(), Image2->canvas(), designState.DrawRect, 1);
+        } catch (const ScriptConversionError& e) {
+          ShowScriptError(e);
+        }
+        Image2->update();
+      }
+    }
+  }
+  RecordNominals(NumEdit1->text().toStdString(), NumEdit2->text().toStdString());
+}
+
+}  // namespace timer555

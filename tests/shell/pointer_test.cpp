@@ -1,0 +1,165 @@
+// The pointer handlers of the drawing area and the adjust arrows, called as
+// the image controls call them.
+#include <QRadioButton>
+
+#include "platform/cursors.h"
+#include "shell/image_control.h"
+#include "shell/num_edit.h"
+#include "window_fixture.h"
+
+namespace timer555::testing {
+namespace {
+
+void ClickMenu(TfmMain& w, int entry) {
+  const Rect r = shellState.MenuBarEntries[entry].Hit;
+  w.Image1MouseDown(Qt::LeftButton, Qt::NoModifier, (r.left + r.right) / 2, 10);
+}
+
+/// Design 1 at 1000 Hz / 60 %, calculated.
+void CalculatedDesign1(TfmMain& w) {
+  ClickMenu(w, 0);
+  w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, 100, 50);
+  w.NumEdit1->setText("1000");
+  w.NumEdit2->setText("60");
+  w.Image3Click();
+}
+
+TEST_F(WindowTest, ApplicationCellsByClick) {
+  TfmMain& w = Open();
+  struct Row {
+    const char* name;
+    int x, y, index;
+  };
+  const Row rows[] = {
+      {"top left", 0, 0, 1},           {"row 1 bottom", 10, 43, 1},   {"row 2 top", 10, 44, 2},
+      {"middle column is left", 325, 0, 1}, {"right of middle", 326, 0, 8}, {"bottom right", 649, 307, 14},
+      {"bottom left", 0, 307, 7},
+  };
+  for (const Row& row : rows) {
+    ClickMenu(w, 1);
+    ASSERT_EQ(shellState.ActiveMenu, 2);
+    w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, row.x, row.y);
+    EXPECT_EQ(designState.ApplicationIndex, row.index) << row.name;
+    EXPECT_EQ(shellState.ActiveMenu, 0) << row.name;
+    EXPECT_EQ(w.windowTitle(), "Version 1.2") << row.name;
+  }
+}
+
+TEST_F(WindowTest, ClicksAfterAReferencePageDoNothing) {
+  TfmMain& w = Open();
+  ClickMenu(w, 2);
+  w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, 10, 10);
+  ASSERT_EQ(shellState.ActiveMenu, 0);
+  const QImage page = w.Image2->image().copy();
+  designState.ApplicationIndex = 0;
+  w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, 400, 10);
+  EXPECT_EQ(w.Image2->image(), page);
+  EXPECT_EQ(designState.ApplicationIndex, 0);
+  EXPECT_EQ(designState.DesignMode, 0);
+}
+
+TEST_F(WindowTest, DesignChoiceClearsTheFieldsAndTheWaveform) {
+  TfmMain& w = Open();
+  CalculatedDesign1(w);
+  ASSERT_TRUE(designState.Calculated);
+  ClickMenu(w, 0);
+  w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, 400, 10);
+  EXPECT_EQ(designState.DesignMode, 2);
+  EXPECT_EQ(shellState.DesignShown, 1);
+  EXPECT_EQ(w.NumEdit1->text(), "");
+  EXPECT_EQ(w.NumEdit2->text(), "50");
+  QImage white(w.Image5->image().size(), w.Image5->image().format());
+  white.fill(Qt::white);
+  EXPECT_EQ(w.Image5->image(), white);
+  // While a design page is shown, clicks elsewhere choose nothing.
+  w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, 600, 300);
+  EXPECT_EQ(designState.DesignMode, 2);
+}
+
+TEST_F(WindowTest, CursorFollowsTheZonesInOrder) {
+  TfmMain& w = Open();
+  shellState.DesignShown = 1;
+  designState.Calculated = true;
+  drawingState.C1Zone = {100, 100, 120, 130};
+  drawingState.ResistorZones[1] = {110, 120, 140, 150};  // overlaps C1 at its corner
+  drawingState.ResistorZones[2] = {130, 140, 160, 170};  // overlaps R1
+  drawingState.ResistorZones[3] = {200, 200, 220, 220};  // never looked at
+  struct Row {
+    const char* name;
+    int x, y, cursor, selected;
+  };
+  const Row rows[] = {
+      {"C1 top left corner", 100, 100, 22, 0}, {"C1 bottom right corner", 120, 130, 22, 0},
+      {"C1 over R1", 115, 125, 22, 0},         {"R1 only", 125, 135, 23, 1},
+      {"R1 over R2", 135, 145, 23, 1},         {"R2 only", 155, 165, 23, 2},
+      {"R2 bottom right corner", 160, 170, 23, 2}, {"just outside R2", 161, 170, 0, 2},
+      {"R3 is not a target", 210, 210, 0, 2},  {"C1 again", 101, 101, 22, 2},
+  };
+  for (const Row& row : rows) {
+    w.Image2MouseMove(Qt::NoModifier, row.x, row.y);
+    EXPECT_EQ(ControlCursor(w.Image2), row.cursor) << row.name;
+    EXPECT_EQ(shellState.SelectedResistor, row.selected) << row.name;
+  }
+  designState.Calculated = false;
+  w.Image2MouseMove(Qt::NoModifier, 110, 110);
+  EXPECT_EQ(ControlCursor(w.Image2), 0) << "not calculated";
+  designState.Calculated = true;
+  shellState.DesignShown = 0;
+  w.Image2MouseMove(Qt::NoModifier, 110, 110);
+  EXPECT_EQ(ControlCursor(w.Image2), 0) << "no design page";
+}
+
+TEST_F(WindowTest, ArrowRegionsByPosition) {
+  struct Row {
+    const char* name;
+    int x;
+    int step;  // +1 up, -1 down, 0 between
+  };
+  // f = x / 62: up to 0.44 is the up arrow, from 0.54 the down arrow.
+  const Row rows[] = {
+      {"left edge", 0, 1},  {"f 0.435", 27, 1},  {"f 0.452", 28, 0}, {"f 0.532", 33, 0},
+      {"f 0.548", 34, -1}, {"right edge", 61, -1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TfmMain& w = Open();
+    CalculatedDesign1(w);
+    ASSERT_TRUE(designState.Calculated);
+    ASSERT_EQ(designState.CapSeriesIndex, 0);
+    const int decade = designState.CapDecade;
+    w.Image4MouseDown(Qt::LeftButton, Qt::NoModifier, row.x, 10);
+    EXPECT_EQ(designState.CapSeriesIndex, row.step == -1 ? 11 : row.step);
+    EXPECT_EQ(designState.CapDecade, decade + (row.step == -1 ? 1 : 0));
+    EXPECT_TRUE(platform_.errors.empty());
+    Destroy();
+  }
+}
+
+TEST_F(WindowTest, ArrowStepRecordsNominalsEvenWhenRefused) {
+  TfmMain& w = Open();
+  CalculatedDesign1(w);
+  designState.NominalC1 = 0;
+  w.NumEdit2->setText("");
+  w.Image4MouseDown(Qt::LeftButton, Qt::NoModifier, 5, 10);
+  EXPECT_EQ(platform_.errors, std::vector<std::string>{"Duty cycle not entered."});
+  EXPECT_EQ(designState.CapSeriesIndex, 0);
+  EXPECT_EQ(designState.NominalC1, designState.C1);
+}
+
+TEST_F(WindowTest, BrokenScriptShowsItsMessageOnceAndKeepsTheDrawing) {
+  TfmMain& w = Open();
+  CalculatedDesign1(w);
+  ASSERT_FALSE(w.SHBuffer.Strings().empty());
+  // Break a number field of the design's script and redraw by a chip switch.
+  std::string& line = w.SHBuffer.Strings()[0];
+  const std::size_t digit = line.find_first_of("0123456789");
+  ASSERT_NE(digit, std::string::npos);
+  line[digit] = 'X';
+  w.RB2->setChecked(true);
+  w.Image4MouseDown(Qt::LeftButton, Qt::NoModifier, 5, 10);
+  ASSERT_EQ(platform_.errors.size(), 1u);
+  EXPECT_NE(platform_.errors[0].find("is not a valid integer value"), std::string::npos) << platform_.errors[0];
+}
+
+}  // namespace
+}  // namespace timer555::testing

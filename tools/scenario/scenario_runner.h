@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "scenario_script.h"
+
+namespace timer555 {
+class RecordingPlatform;
+class TfmMain;
+}  // namespace timer555
+
+namespace timer555::scenario {
+
+/// Plays scenario commands on a real main window, sending the events a
+/// user's mouse and keyboard would send, and writes snapshots into a folder.
+class Runner {
+ public:
+  Runner(TfmMain& window, RecordingPlatform& platform, QString outDir);
+
+  /// Runs one command; throws std::runtime_error when a snapshot cannot be
+  /// written.
+  void Run(const Command& command);
+
+  /// The JSON text of a snapshot (also used by the tests).
+  std::string SnapshotJson();
+
+ private:
+  void MouseDown(QWidget* target, int x, int y);
+  void MouseMove(QWidget* target, int x, int y);
+  void Key(QWidget* target, int key, const QString& text);
+  void Snapshot(const std::string& name);
+  QWidget* Field(const std::string& name);
+
+  TfmMain& window_;
+  RecordingPlatform& platform_;
+  QString outDir_;
+  std::size_t messagesSeen_ = 0;
+  int beepsSeen_ = 0;
+};
+
+}  // namespace timer555::scenario
