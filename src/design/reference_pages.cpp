@@ -225,11 +225,9 @@ void ShowComponentNotes(Canvas& canvas, const TextList& component) {
 
   const int rowHeight = h / 14;
   const int x = w / 20;
-  // Rows are written from the bottom up: when the font's cell is taller
-  // than the row pitch, each row's opaque background then covers only the
-  // empty top of the row below instead of the descenders and underline of
-  // the row above. The positions are the same either way.
-  for (int row = 14; row >= 1; --row) {
+  // Rows top to bottom; the last row is plain, so the page leaves the
+  // style without underline for whatever is drawn next.
+  for (int row = 1; row <= 14; ++row) {
     canvas.setFontUnderline(row == 1 || row == 4 || row == 11);
     canvas.textOut(x, (row - 1) * rowHeight, LineAt(component, static_cast<std::size_t>(row - 1)));
   }
@@ -266,6 +264,8 @@ void ShowSpecificationTable(Canvas& canvas, const TextList& specs) {
   for (int x : {x2, x3, x4})
     for (int y = 1; y <= h; y += 2) DotAt(canvas, x, y);
 
+  // The headers are bold only, whatever style an earlier page left behind.
+  canvas.setFontUnderline(false);
   canvas.setFontBold(true);
   const std::string bipolar = "Bipolar 555";
   const std::string cmos = "CMOS 555";

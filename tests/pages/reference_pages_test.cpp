@@ -263,13 +263,14 @@ TEST_F(ReferencePages, ComponentNotesRows) {
   ASSERT_EQ(texts.size(), 14u);
   for (int row = 1; row <= 14; ++row) {
     SCOPED_TRACE(row);
-    const CanvasCall& t = texts[static_cast<std::size_t>(14 - row)];  // drawn bottom row first
+    const CanvasCall& t = texts[static_cast<std::size_t>(row - 1)];
     EXPECT_EQ(t.text, component[static_cast<std::size_t>(row - 1)]);
     EXPECT_EQ(t.args, (std::vector<int>{32, (row - 1) * 22}));
     EXPECT_EQ(t.underline, row == 1 || row == 4 || row == 11);
     EXPECT_EQ(t.fontHeight, -19);  // 14 points: 12 scaled by just under 1.2
     EXPECT_EQ(t.fontName, "Technical");
   }
+  EXPECT_FALSE(canvas.fontUnderline()) << "the page leaves a plain style behind";
 }
 
 TEST_F(ReferencePages, SpecificationTableCells) {
@@ -333,6 +334,18 @@ TEST_F(ReferencePages, SpecificationTableOnATinyCanvas) {
   ShowSpecificationTable(canvas, LoadTextList("specs"));
   EXPECT_EQ(drawingState.GridX, 0);
   EXPECT_EQ(canvas.callsOf("fillRect").size(), 1u);
+}
+
+TEST_F(ReferencePages, TableHeadersAreBoldOnlyAfterAnUnderlinedPage) {
+  RecordingCanvas canvas;
+  canvas.setFontUnderline(true);  // as a page with underlined rows may leave it
+  ShowSpecificationTable(canvas, LoadTextList("specs"));
+  const auto texts = canvas.callsOf("textOut");
+  ASSERT_GE(texts.size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_TRUE(texts[i].bold) << texts[i].text;
+    EXPECT_FALSE(texts[i].underline) << texts[i].text;
+  }
 }
 
 }  // namespace

@@ -498,3 +498,47 @@ TEST(Quit, ClosesTheWindowAndRemovesTheFontCopy) {
 }
 
 }  // namespace
+
+// ---- Reference pages reached by clicks ----
+
+TEST(ReferencePages, EachPageFromItsMenuCell) {
+  const Played run = PlayFile("reference_pages");
+  ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
+  for (int n = 1; n <= 14; ++n) {
+    const QString name = QString("application_%1").arg(n, 2, 10, QChar('0'));
+    SCOPED_TRACE(name.toStdString());
+    const QJsonObject o = run.Json(name);
+    EXPECT_EQ(o["ApplicationIndex"].toInt(), n);
+    EXPECT_EQ(o["ActiveMenu"].toInt(), 0);
+    EXPECT_EQ(o["title"].toString(), "Version 1.2");
+    // The page drawn in the window is the one drawn on a fresh canvas.
+    const QImage area = run.Area(name);
+    ASSERT_FALSE(area.isNull());
+    const QString problem = timer555::testing::CompareWithGolden(
+        area, QStringLiteral(TIMER555_TEST_DATA_DIR "/../pages/golden/") + name + ".png");
+    EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
+  }
+  for (const char* name : {"data_components", "data_specifications"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(run.Json(name)["ActiveMenu"].toInt(), 0);
+    const QString problem = timer555::testing::CompareWithGolden(
+        run.Area(name), QStringLiteral(TIMER555_TEST_DATA_DIR "/../pages/golden/") + name + ".png");
+    EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
+  }
+}
+
+TEST(ReferencePages, DesignPageAfterPage12StartsFromItsOwnCapacitors) {
+  const Played run = PlayFile("application_then_design");
+  ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
+  const QJsonObject stepped = run.Json("stepped"), page = run.Json("application_12"), design = run.Json("design1");
+  EXPECT_EQ(stepped["CapSeriesIndex"].toInt(), 11);
+  EXPECT_DOUBLE_EQ(page["C1"].toDouble(), 1.5e-9);
+  EXPECT_DOUBLE_EQ(page["C2"].toDouble(), 1e-8);
+  EXPECT_DOUBLE_EQ(page["C3"].toDouble(), 1e-4);
+  EXPECT_DOUBLE_EQ(page["R1"].toDouble(), 1000);
+  EXPECT_DOUBLE_EQ(design["C1"].toDouble(), 1e-6);
+  EXPECT_DOUBLE_EQ(design["C2"].toDouble(), 1e-8);
+  EXPECT_EQ(design["CapSeriesIndex"].toInt(), 0);
+  EXPECT_EQ(design["CapDecade"].toInt(), 8);
+  EXPECT_EQ(design["DesignMode"].toInt(), 1);
+}
