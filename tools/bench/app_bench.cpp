@@ -14,6 +14,7 @@
 #include <QFontDatabase>
 #include <QWidget>
 #include <cstdio>
+#include <unistd.h>
 #include <map>
 #include <memory>
 #include <string>
@@ -202,6 +203,9 @@ BENCHMARK_CAPTURE(BM_DataPage, specification_table, true)->Unit(benchmark::kMicr
 /// The console table, then every figure against its target.
 class TargetReporter final : public benchmark::ConsoleReporter {
  public:
+  /// Colours only on a terminal, so that a saved run reads cleanly.
+  TargetReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0)
