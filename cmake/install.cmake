@@ -35,9 +35,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # A release package carries no debugging symbols.
 set(CPACK_STRIP_FILES ON)
-# The Qt libraries come from the shared-library scan; the platform plugins
-# and the font behind the name "Arial" are named here.
+# The Qt libraries come from the shared-library scan (libqt6gui6 carries the
+# X11 platform plugin); the font behind the name "Arial" is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
