@@ -1,6 +1,8 @@
 #include "platform/fonts.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHash>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QImage>
@@ -74,28 +76,57 @@ int EmForCell(const QString& family, bool found, int cell, bool bold) {
 
 }  // namespace
 
-QString ResolveFontFamily(const std::string& face) {
+namespace {
+
+/// A face name as the font table knows it, and whether it knows it.
+struct FaceResolution {
+  QString family;
+  bool found = false;
+};
+
+// Listing the installed families is slow (every family of the system, as a
+// new list), and fonts are made for every control and every canvas font
+// change; so the answer is kept per face until the font table changes.
+FaceResolution ResolveFace(const std::string& face) {
   const QString wanted = QString::fromLatin1(face.data(), static_cast<qsizetype>(face.size()));
-  if (wanted.isEmpty()) return wanted;
-  const QStringList families = QFontDatabase::families();
-  for (const QString& family : families)
-    if (family.compare(wanted, Qt::CaseInsensitive) == 0) return family;
-  return wanted;
+  if (wanted.isEmpty()) return {wanted, false};
+  static QHash<QString, FaceResolution> cache;
+  static const QGuiApplication* watched = nullptr;
+  if (qGuiApp != watched) {
+    cache.clear();
+    watched = qGuiApp;
+    if (qGuiApp) QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] { cache.clear(); });
+  }
+  const QString key = wanted.toCaseFolded();
+  if (auto it = cache.constFind(key); it != cache.constEnd()) return *it;
+  FaceResolution result{wanted, false};
+  for (const QString& family : QFontDatabase::families()) {
+    if (family.compare(wanted, Qt::CaseInsensitive) == 0) {
+      result = {family, true};
+      break;
+    }
+  }
+  if (qGuiApp) cache.insert(key, result);
+  return result;
 }
+
+}  // namespace
+
+QString ResolveFontFamily(const std::string& face) { return ResolveFace(face).family; }
 
 QFontMetrics MetricsAt96Dpi(const QFont& font) { return QFontMetrics(font, MetricsDevice()); }
 
 int FontPixelSize(const std::string& face, int signedHeight, bool bold) {
   if (signedHeight < 0) return -signedHeight;
   if (signedHeight == 0) return DefaultEmPixels;
-  const QString family = ResolveFontFamily(face);
-  const bool found = QFontDatabase::families().contains(family);
-  return EmForCell(family, found, signedHeight, bold);
+  const FaceResolution r = ResolveFace(face);
+  return EmForCell(r.family, r.found, signedHeight, bold);
 }
 
 QFont MakeFont(const std::string& face, int signedHeight, bool bold, bool underline) {
-  const QString family = ResolveFontFamily(face);
-  const bool found = !family.isEmpty() && QFontDatabase::families().contains(family);
+  const FaceResolution r = ResolveFace(face);
+  const QString& family = r.family;
+  const bool found = r.found;
   int size = DefaultEmPixels;
   if (signedHeight < 0) size = -signedHeight;
   else if (signedHeight > 0) size = EmForCell(family, found, signedHeight, bold);
