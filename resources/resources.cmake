@@ -3,7 +3,7 @@ set(TIMER555_RESOURCE_FILES
   ${PROJECT_SOURCE_DIR}/resources/text/design.txt
   ${PROJECT_SOURCE_DIR}/resources/text/circuits.txt
   ${PROJECT_SOURCE_DIR}/resources/text/apps.txt
-  ${PROJECT_SOURCE_DIR}/resources/text/specs.txt
+  ${PROJECT_SOURCE_DIR}/resources/text/timer_data.txt
   ${PROJECT_SOURCE_DIR}/resources/text/help.txt
   ${PROJECT_SOURCE_DIR}/resources/text/component.txt
   ${PROJECT_SOURCE_DIR}/resources/cursors/CROSSHAIR.xpm

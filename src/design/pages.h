@@ -22,6 +22,6 @@ void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buf
 /// The component selection notes.
 void ShowComponentNotes(Canvas& canvas, const TextList& component);
 /// The table of typical timer specifications.
-void ShowSpecificationTable(Canvas& canvas, const TextList& specs);
+void ShowSpecificationTable(Canvas& canvas, const TextList& timerData);
 
 }  // namespace timer555

@@ -233,7 +233,7 @@ void ShowComponentNotes(Canvas& canvas, const TextList& component) {
   }
 }
 
-void ShowSpecificationTable(Canvas& canvas, const TextList& specs) {
+void ShowSpecificationTable(Canvas& canvas, const TextList& timerData) {
   const int w = canvas.width();
   const int h = canvas.height();
   canvas.setFontName(shellState.AppFontName);
@@ -277,7 +277,7 @@ void ShowSpecificationTable(Canvas& canvas, const TextList& specs) {
   for (int i = 1; i <= 11; ++i) {
     const int y = (i - 1) * rowHeight + top + (rowHeight - lineHeight) / 2;
     for (int j = 1; j <= 5; ++j) {
-      const std::string& text = LineAt(specs, static_cast<std::size_t>((i - 1) * 5 + (j - 1)));
+      const std::string& text = LineAt(timerData, static_cast<std::size_t>((i - 1) * 5 + (j - 1)));
       canvas.setFontName(shellState.AppFontName);
       const int cellWidth = canvas.textWidth(text);
       int x = 0;

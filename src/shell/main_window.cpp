@@ -163,7 +163,7 @@ void TfmMain::CreateControls() {
   SHDesign.SetStrings(LoadTextList("design"));
   SHCircuits.SetStrings(LoadTextList("circuits"));
   SHApps.SetStrings(LoadTextList("apps"));
-  SHSpecs.SetStrings(LoadTextList("specs"));
+  SHSpecs.SetStrings(LoadTextList("timer_data"));
   SHHelp.SetStrings(LoadTextList("help"));
   SHComponent.SetStrings(LoadTextList("component"));
 

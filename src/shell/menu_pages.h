@@ -17,7 +17,7 @@ inline constexpr const char* MakerWebAddress = "www.timer555.example";
 void DrawDesignMenuPage(Canvas& canvas, const TextList& shDesign);
 /// The fourteen application names in two columns of seven cells.
 void DrawApplicationsMenuPage(Canvas& canvas, const TextList& shApps);
-/// Two halves: the component notes and the specification table.
+/// Two halves: the component notes and the table of timer data.
 void DrawDataMenuPage(Canvas& canvas);
 /// The thirteen help lines and the web address.
 void DrawHelpPage(Canvas& canvas, const TextList& shHelp);

@@ -58,7 +58,7 @@ TEST_F(GoldenPages, MenuPages) {
 
 TEST_F(GoldenPages, DataPages) {
   ExpectPage("data_components", [](Canvas& c) { ShowComponentNotes(c, LoadTextList("component")); });
-  ExpectPage("data_specifications", [](Canvas& c) { ShowSpecificationTable(c, LoadTextList("specs")); });
+  ExpectPage("data_timer_table", [](Canvas& c) { ShowSpecificationTable(c, LoadTextList("timer_data")); });
 }
 
 TEST_F(GoldenPages, ApplicationPages) {

@@ -273,11 +273,11 @@ TEST_F(ReferencePages, ComponentNotesRows) {
   EXPECT_FALSE(canvas.fontUnderline()) << "the page leaves a plain style behind";
 }
 
-TEST_F(ReferencePages, SpecificationTableCells) {
-  const TextList specs = LoadTextList("specs");
+TEST_F(ReferencePages, TimerDataTableCells) {
+  const TextList timerData = LoadTextList("timer_data");
   RecordingCanvas canvas;
   drawingState.GridX = drawingState.GridY = 0;
-  ShowSpecificationTable(canvas, specs);
+  ShowSpecificationTable(canvas, timerData);
   EXPECT_EQ(drawingState.GridX, 9);
   EXPECT_EQ(drawingState.GridY, 9);
 
@@ -312,9 +312,9 @@ TEST_F(ReferencePages, SpecificationTableCells) {
   EXPECT_FALSE(canvas.fontBold());
 }
 
-TEST_F(ReferencePages, SpecificationGridIsDottedBlue) {
+TEST_F(ReferencePages, TimerDataGridIsDottedBlue) {
   RecordingCanvas canvas;
-  ShowSpecificationTable(canvas, LoadTextList("specs"));
+  ShowSpecificationTable(canvas, LoadTextList("timer_data"));
   std::set<std::pair<int, int>> expected, actual;
   for (int i = 0; i <= 10; ++i)
     for (int x = 37; x <= 557; x += 2) expected.insert({x, 44 + 24 * i});
@@ -329,9 +329,9 @@ TEST_F(ReferencePages, SpecificationGridIsDottedBlue) {
 }
 
 // A canvas too narrow for one grid column must not divide by zero.
-TEST_F(ReferencePages, SpecificationTableOnATinyCanvas) {
+TEST_F(ReferencePages, TimerDataTableOnATinyCanvas) {
   RecordingCanvas canvas(50, 20);
-  ShowSpecificationTable(canvas, LoadTextList("specs"));
+  ShowSpecificationTable(canvas, LoadTextList("timer_data"));
   EXPECT_EQ(drawingState.GridX, 0);
   EXPECT_EQ(canvas.callsOf("fillRect").size(), 1u);
 }
@@ -339,7 +339,7 @@ TEST_F(ReferencePages, SpecificationTableOnATinyCanvas) {
 TEST_F(ReferencePages, TableHeadersAreBoldOnlyAfterAnUnderlinedPage) {
   RecordingCanvas canvas;
   canvas.setFontUnderline(true);  // as a page with underlined rows may leave it
-  ShowSpecificationTable(canvas, LoadTextList("specs"));
+  ShowSpecificationTable(canvas, LoadTextList("timer_data"));
   const auto texts = canvas.callsOf("textOut");
   ASSERT_GE(texts.size(), 2u);
   for (std::size_t i = 0; i < 2; ++i) {

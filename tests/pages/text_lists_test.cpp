@@ -13,7 +13,7 @@ TEST(PageTexts, LineCounts) {
     const char* list;
     std::size_t lines;
   };
-  const Case cases[] = {{"design", 12}, {"apps", 14}, {"help", 13}, {"specs", 55}, {"component", 14}};
+  const Case cases[] = {{"design", 12}, {"apps", 14}, {"help", 13}, {"timer_data", 55}, {"component", 14}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.list);
     EXPECT_EQ(LoadTextList(c.list).size(), c.lines);
@@ -69,10 +69,10 @@ TEST(PageTexts, HelpLinesKeepTheirBlanks) {
 }
 
 // Eleven rows of five cells; an empty cell is an empty line.
-TEST(PageTexts, SpecificationCells) {
-  const TextList specs = LoadTextList("specs");
-  ASSERT_EQ(specs.size(), 55u);
-  auto cell = [&](int row, int column) { return specs[static_cast<std::size_t>((row - 1) * 5 + (column - 1))]; };
+TEST(PageTexts, TimerDataCells) {
+  const TextList timerData = LoadTextList("timer_data");
+  ASSERT_EQ(timerData.size(), 55u);
+  auto cell = [&](int row, int column) { return timerData[static_cast<std::size_t>((row - 1) * 5 + (column - 1))]; };
   struct Case {
     int row, column;
     std::string text;

@@ -478,8 +478,8 @@ TEST(MenuPages, PagesAndTheirClicks) {
   EXPECT_EQ(run.Json("app2")["ApplicationIndex"].toInt(), 2);
   EXPECT_EQ(run.Json("app14")["ApplicationIndex"].toInt(), 14);
   EXPECT_EQ(run.Json("notes")["ActiveMenu"].toInt(), 0);
-  EXPECT_NE(run.Area("notes"), run.Area("specs"));
-  for (const char* s : {"applications", "data", "help", "app1", "notes", "specs"})
+  EXPECT_NE(run.Area("notes"), run.Area("timer_data"));
+  for (const char* s : {"applications", "data", "help", "app1", "notes", "timer_data"})
     EXPECT_TRUE(Messages(run.Json(s)).isEmpty()) << s;
   ExpectGolden(run.Area("applications"), "applications_menu");
   ExpectGolden(run.Area("data"), "data_menu");
@@ -518,7 +518,7 @@ TEST(ReferencePages, EachPageFromItsMenuCell) {
         area, QStringLiteral(TIMER555_TEST_DATA_DIR "/../pages/golden/") + name + ".png");
     EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
   }
-  for (const char* name : {"data_components", "data_specifications"}) {
+  for (const char* name : {"data_components", "data_timer_table"}) {
     SCOPED_TRACE(name);
     EXPECT_EQ(run.Json(name)["ActiveMenu"].toInt(), 0);
     const QString problem = timer555::testing::CompareWithGolden(

@@ -246,7 +246,7 @@ void BM_DataPage(benchmark::State& state, bool table) {
   }
 }
 BENCHMARK_CAPTURE(BM_DataPage, component_notes, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_DataPage, specification_table, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_DataPage, timer_data_table, true)->Unit(benchmark::kMicrosecond);
 
 /// The console table, then every figure against its target.
 class TargetReporter final : public benchmark::ConsoleReporter {

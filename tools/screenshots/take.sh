@@ -63,7 +63,7 @@ shot application_page
 # Data, right half: the table of timer data.
 click $(entry 2)
 click 480 $((area_top + 150))
-shot specification_table
+shot timer_data_table
 
 click $(entry 3)
 wait_exit 15
