@@ -40,8 +40,8 @@ RootSearch FindRoot(double a, double b);
 
 /// Outcome of the component equations of a calculation.
 struct ComponentsResult {
-  bool computed = false;      ///< false: DesignMode outside 1..4, or an error below
-  std::string error;          ///< message to show, for example "Solution not found."
+  bool computed = false;                     ///< false: DesignMode outside 1..4, or an error below
+  std::string error;                         ///< message to show, for example "Solution not found."
   std::optional<std::string> dutyFieldText;  ///< new text of the duty-cycle field (50 % design)
 };
 

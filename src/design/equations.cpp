@@ -8,6 +8,7 @@
 #include "design/design_state.h"
 #include "design/engine.h"
 #include "design/limits.h"
+#include "design/timing.h"
 #include "schematic/value_text.h"
 
 namespace timer555 {
@@ -253,47 +254,24 @@ bool StepCapacitor(int delta) {
 RecalculationResult RecalculateFromComponents() {
   DesignState& s = designState;
   RecalculationResult result;
-  if (s.DesignMode == 4) {
-    double high = kLn3 * s.R1 * s.C1;
-    if (!PositiveFinite(s.R1) || !PositiveFinite(s.C1) || !PositiveFinite(high)) {
-      result.error = "No output pulse with these component values.";
-      return result;
-    }
-    s.HighTime = high;
-    result.computed = true;
+  if (s.DesignMode < 1 || s.DesignMode > 4) return result;
+  const DesignKind kind = static_cast<DesignKind>(s.DesignMode);
+  const OutputTimes t = TimesFromComponents(kind, s.R1, s.R2, s.C1);
+  if (!t.defined) {
+    result.error = kind == DesignKind::Monostable ? "No output pulse with these component values."
+                                                  : "No oscillation with these component values.";
+    return result;
+  }
+  s.HighTime = t.high;
+  result.computed = true;
+  if (kind == DesignKind::Monostable) {
     result.field1Text = FixedText(6, s.FrequencyDecimals + 3, s.HighTime);
     return result;
   }
-  if (s.DesignMode < 1 || s.DesignMode > 3) return result;
-
-  double high = 0, low = 0;
-  switch (s.DesignMode) {
-    case 1:
-      high = kLn2 * (s.R1 + s.R2) * s.C1;
-      low = kLn2 * s.R2 * s.C1;
-      break;
-    case 2:
-      // Defined only while R2 stays below R1 / 2; above it the fraction is
-      // zero or negative and the circuit does not oscillate.
-      high = kLn2 * s.R1 * s.C1;
-      low = std::log((s.R2 - 2 * s.R1) / (2 * s.R2 - s.R1)) * (s.R1 * s.R2 / (s.R1 + s.R2)) * s.C1;
-      break;
-    default:
-      high = kLn2 * s.R1 * s.C1;
-      low = kLn2 * s.R2 * s.C1;
-      break;
-  }
-  double period = high + low;
-  if (!PositiveFinite(s.R1) || !PositiveFinite(s.R2) || !PositiveFinite(s.C1) || !PositiveFinite(high) ||
-      !PositiveFinite(low) || !PositiveFinite(period) || !PositiveFinite(1 / period)) {
-    result.error = "No oscillation with these component values.";
-    return result;
-  }
-  s.HighTime = high;
-  s.LowTime = low;
+  const double period = t.high + t.low;
+  s.LowTime = t.low;
   s.Frequency = 1 / period;
-  s.DutyCycle = high / period;
-  result.computed = true;
+  s.DutyCycle = t.high / period;
   result.field1Text = FixedText(6, s.FrequencyDecimals + 3, s.Frequency);
   result.field2Text = FixedText(6, s.DutyDecimals + 1, 100 * s.DutyCycle);
   return result;

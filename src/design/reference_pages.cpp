@@ -69,9 +69,7 @@ const std::vector<Note>& NotesOf(int page) {
       // 7
       {{2, 31, 0, "Can cascade counter/dividers; 4020 can be configuered to divide by 4 to 14."}},
       // 8
-      {{13, 7, 0, "Audio transformer"},
-       {48, 7, 0, "R1: 1k - 100k"},
-       {48, 7, 1, "C1: 0.1uF - 4.7uF"}},
+      {{13, 7, 0, "Audio transformer"}, {48, 7, 0, "R1: 1k - 100k"}, {48, 7, 1, "C1: 0.1uF - 4.7uF"}},
       // 9
       {{50, 6, 0, "Control voltage (pin 5)"},
        {50, 6, 1, "can be varied from about"},
@@ -101,8 +99,7 @@ const std::vector<Note>& NotesOf(int page) {
       // 13: only the green marks drawn below
       {},
       // 14
-      {{46, 10, 0, "+"},
-       {52, 15, 0, "+"}},
+      {{46, 10, 0, "+"}, {52, 15, 0, "+"}},
   };
   return notes[page];
 }
@@ -159,7 +156,8 @@ void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buf
   // The record's header is line 33 + 11n; its ten script lines follow.
   buffer.clear();
   const std::size_t header = static_cast<std::size_t>(33 + 11 * n);
-  for (std::size_t i = header + 1; i <= header + 10 && i < circuits.size(); ++i) buffer.push_back(circuits[i]);
+  for (std::size_t i = header + 1; i <= header + 10 && i < circuits.size(); ++i)
+    buffer.push_back(circuits[i]);
 
   canvas.setFontName(shellState.AppFontName);
 

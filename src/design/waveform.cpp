@@ -70,7 +70,8 @@ void DrawMonostable(Canvas& canvas, int b, int low, int span, int textRow, const
 
 }  // namespace
 
-void DrawOutputWaveform(Canvas& canvas, WaveformForm form, const std::string& field1Text, const std::string& fontName) {
+void DrawOutputWaveform(Canvas& canvas, WaveformForm form, const std::string& field1Text,
+                        const std::string& fontName) {
   const int width = canvas.width();
   const int height = canvas.height();
   canvas.setBrushColor(colors::White);

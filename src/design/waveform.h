@@ -12,6 +12,7 @@ enum class WaveformForm { Astable, Monostable };
 /// tH and tL texts (storing HighTime and LowTime), or one monostable pulse
 /// with the text of the pulse-length field. `fontName` is the application
 /// font face.
-void DrawOutputWaveform(Canvas& canvas, WaveformForm form, const std::string& field1Text, const std::string& fontName);
+void DrawOutputWaveform(Canvas& canvas, WaveformForm form, const std::string& field1Text,
+                        const std::string& fontName);
 
 }  // namespace timer555

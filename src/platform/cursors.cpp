@@ -42,8 +42,10 @@ QCursor CursorByNumber(int number) {
 void SetControlCursor(QWidget* control, int number) {
   if (!control) return;
   control->setProperty(CursorProperty, number);
-  if (number == 0) control->unsetCursor();
-  else control->setCursor(CursorByNumber(number));
+  if (number == 0)
+    control->unsetCursor();
+  else
+    control->setCursor(CursorByNumber(number));
 }
 
 int ControlCursor(const QWidget* control) {

@@ -1,10 +1,10 @@
 #include "platform/fonts.h"
 
 #include <QFontDatabase>
-#include <QGuiApplication>
-#include <QHash>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QStringList>
 #include <map>
@@ -95,7 +95,8 @@ FaceResolution ResolveFace(const std::string& face) {
   if (qGuiApp != watched) {
     cache.clear();
     watched = qGuiApp;
-    if (qGuiApp) QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] { cache.clear(); });
+    if (qGuiApp)
+      QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] { cache.clear(); });
   }
   const QString key = wanted.toCaseFolded();
   if (auto it = cache.constFind(key); it != cache.constEnd()) return *it;
@@ -128,8 +129,10 @@ QFont MakeFont(const std::string& face, int signedHeight, bool bold, bool underl
   const QString& family = r.family;
   const bool found = r.found;
   int size = DefaultEmPixels;
-  if (signedHeight < 0) size = -signedHeight;
-  else if (signedHeight > 0) size = EmForCell(family, found, signedHeight, bold);
+  if (signedHeight < 0)
+    size = -signedHeight;
+  else if (signedHeight > 0)
+    size = EmForCell(family, found, signedHeight, bold);
   return BaseFont(family, size, bold, underline);
 }
 

@@ -187,7 +187,8 @@ void QtCanvas::ellipsePixels(int left, int top, int right, int bottom,
   // The rim: pixels within pen width of the outside along a row or column.
   auto onRim = [&](std::int64_t ix, std::int64_t iy) {
     for (int k = 1; k <= penWidth_; ++k)
-      if (!inside(ix - k, iy) || !inside(ix + k, iy) || !inside(ix, iy - k) || !inside(ix, iy + k)) return true;
+      if (!inside(ix - k, iy) || !inside(ix + k, iy) || !inside(ix, iy - k) || !inside(ix, iy + k))
+        return true;
     return false;
   };
   const double cx = left + double(w) / 2.0, cy = top + double(h) / 2.0;
@@ -260,11 +261,14 @@ void QtCanvas::polygon(const std::vector<Point>& points) {
     }
   }
   for (std::size_t i = 0; i < points.size(); ++i) line(points[i], points[(i + 1) % points.size()]);
-  if (points.size() == 1 || std::all_of(points.begin(), points.end(), [&](Point p) { return p == points[0]; }))
+  if (points.size() == 1 ||
+      std::all_of(points.begin(), points.end(), [&](Point p) { return p == points[0]; }))
     plot(points[0].x, points[0].y, penColor_);
 }
 
-int QtCanvas::textWidth(const std::string& text) { return MetricsAt96Dpi(font()).horizontalAdvance(Latin1(text)); }
+int QtCanvas::textWidth(const std::string& text) {
+  return MetricsAt96Dpi(font()).horizontalAdvance(Latin1(text));
+}
 
 int QtCanvas::textHeight(const std::string&) { return MeasureCell(font(), fontHeight_).height; }
 

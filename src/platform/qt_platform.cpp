@@ -13,7 +13,9 @@ namespace timer555 {
 
 namespace {
 
-QString Local(const std::string& path) { return QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())); }
+QString Local(const std::string& path) {
+  return QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size()));
+}
 
 }  // namespace
 

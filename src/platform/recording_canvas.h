@@ -9,18 +9,19 @@ namespace timer555 {
 
 /// One drawing call as a recording canvas saw it, with the settings in force.
 struct CanvasCall {
-  std::string op;         ///< "moveTo", "lineTo", "setPixel", "rectangle", "ellipse", "arc", "polygon", "fillRect", "textOut"
+  std::string op;  ///< "moveTo", "lineTo", "setPixel", "rectangle", "ellipse", "arc", "polygon", "fillRect",
+                   ///< "textOut"
   std::vector<int> args;  ///< coordinates in the order the call takes them (polygon: x0, y0, x1, y1, ...)
   std::string text;       ///< textOut only
   Color penColor;
   int penWidth = 1;
   Color brushColor;
-  Color fontColor;        ///< for setPixel: the pixel's colour
+  Color fontColor;  ///< for setPixel: the pixel's colour
   std::string fontName;
   int fontHeight = 0;
   bool bold = false;
   bool underline = false;
-  Point from;             ///< lineTo: the drawing point it started from
+  Point from;  ///< lineTo: the drawing point it started from
 
   /// A compact text form, for example "lineTo 108,78" or "textOut 98,250 C1".
   std::string str() const;

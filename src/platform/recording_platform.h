@@ -26,14 +26,14 @@ class RecordingPlatform final : public PlatformServices {
   /// Replaces programDirectory() when not empty.
   std::string programDirectoryOverride;
 
-  std::vector<std::string> errors;       ///< every showError text, in order
+  std::vector<std::string> errors;  ///< every showError text, in order
   int beeps = 0;
-  std::vector<std::string> fontsAdded;   ///< every addFont path, in order
-  std::vector<std::string> fontsRemoved; ///< every removeFont path, in order
+  std::vector<std::string> fontsAdded;    ///< every addFont path, in order
+  std::vector<std::string> fontsRemoved;  ///< every removeFont path, in order
   int fontChangeBroadcasts = 0;
   int messagePumps = 0;
-  std::vector<std::string> filesCopied;  ///< "FROM -> TO" per copyFile call
-  std::vector<std::string> filesDeleted; ///< every deleteFile path
+  std::vector<std::string> filesCopied;   ///< "FROM -> TO" per copyFile call
+  std::vector<std::string> filesDeleted;  ///< every deleteFile path
 
   void showError(const std::string& text) override { errors.push_back(text); }
   void beep() override { ++beeps; }

@@ -61,10 +61,22 @@ void DrawLabel(Canvas& canvas, const std::string& cmd) {
   int h = canvas.textHeight(text);
   int x = ds.PenX, y = ds.PenY;
   switch (ds.LabelSide) {
-    case 0: x -= 2 * w; y -= h / 2; break;
-    case 1: x += w / 2; y -= h / 2; break;
-    case 2: x -= w / 2; y -= h; break;
-    default: x -= w / 2; y += h / 2; break;
+    case 0:
+      x -= 2 * w;
+      y -= h / 2;
+      break;
+    case 1:
+      x += w / 2;
+      y -= h / 2;
+      break;
+    case 2:
+      x -= w / 2;
+      y -= h;
+      break;
+    default:
+      x -= w / 2;
+      y += h / 2;
+      break;
   }
   canvas.textOut(x, y, text);
   canvas.setFontColor(colors::Black);
@@ -151,19 +163,13 @@ void RunCommand(Canvas& canvas, const std::string& cmd, int showValues) {
       if (cmd[0] == 'R') DrawResistor(canvas, showValues);
       if (cmd[0] == 'l') DrawLED(canvas);
       break;
-    case 'P':
-      ds.PresetIndex = ScriptInteger(cmd.substr(1, 2));
-      break;
+    case 'P': ds.PresetIndex = ScriptInteger(cmd.substr(1, 2)); break;
     case 's':
       if (cmd[1] == 'w') DrawSwitch(canvas);
       if (cmd[1] == 'p') DrawSpeaker(canvas);
       break;
-    case 'c':
-      DrawCounter(canvas);
-      break;
-    case 'r':
-      DrawRelay(canvas);
-      break;
+    case 'c': DrawCounter(canvas); break;
+    case 'r': DrawRelay(canvas); break;
     case '5':
       ds.PartIndex = ScriptInteger(cmd.substr(3, 1));
       DrawTimer(canvas);
@@ -177,27 +183,19 @@ void RunCommand(Canvas& canvas, const std::string& cmd, int showValues) {
       if (cmd[3] == 'L') ds.OpAmpInput = 1;
       DrawOpAmp(canvas);
       break;
-    case 'G':
-      DrawGround(canvas);
-      break;
-    case 'Q':
-      DrawOutputStage(canvas, cmd, showValues);
-      break;
+    case 'G': DrawGround(canvas); break;
+    case 'Q': DrawOutputStage(canvas, cmd, showValues); break;
     case 'Z':
       SetPenToGrid(cmd, false);
       canvas.moveTo(ds.PenX, ds.PenY);
       DrawGroundAt(canvas);
       break;
-    case 'L':
-      DrawLabel(canvas, cmd);
-      break;
+    case 'L': DrawLabel(canvas, cmd); break;
     case 'J':
       SetPenToGrid(cmd, true);
       DrawJunction(canvas);
       break;
-    case 'j':
-      DrawFlipFlop(canvas);
-      break;
+    case 'j': DrawFlipFlop(canvas); break;
     case 'T':
       SetPenToGrid(cmd, true);
       canvas.moveTo(ds.PenX, ds.PenY);
@@ -252,7 +250,8 @@ int PenCoordinate(long long value) {
   return static_cast<int>(std::clamp(value, -limit, limit));
 }
 
-void RunCircuitScript(const std::vector<std::string>& lines, Canvas& canvas, const Rect& rect, int showValues) {
+void RunCircuitScript(const std::vector<std::string>& lines, Canvas& canvas, const Rect& rect,
+                      int showValues) {
   canvas.setPenColor(colors::White);
   canvas.setPenWidth(1);
   canvas.setBrushColor(colors::White);

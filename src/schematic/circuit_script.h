@@ -21,6 +21,7 @@ class ScriptConversionError : public std::runtime_error {
 /// canvas. With showValues non-zero, resistors and capacitors print their
 /// values from the design state. Reads and writes the shared drawing state.
 /// Throws ScriptConversionError.
-void RunCircuitScript(const std::vector<std::string>& lines, Canvas& canvas, const Rect& rect, int showValues);
+void RunCircuitScript(const std::vector<std::string>& lines, Canvas& canvas, const Rect& rect,
+                      int showValues);
 
 }  // namespace timer555

@@ -23,7 +23,8 @@ struct LabelPlaces {
 // label in black. A label side that does not fit the orientation writes
 // nothing.
 template <typename PlaceFn>
-void WriteLabels(Canvas& canvas, int showValues, const std::string& value, const std::string& name, PlaceFn place) {
+void WriteLabels(Canvas& canvas, int showValues, const std::string& value, const std::string& name,
+                 PlaceFn place) {
   const int wValue = canvas.textWidth(value);
   const int wName = canvas.textWidth(name);
   LabelPlaces p;

@@ -106,9 +106,12 @@ void DrawTransistor(Canvas& canvas) {
   canvas.lineTo(x + s * 4 * gx, y - 2 * gy);
   canvas.lineTo(x + s * 4 * gx, y - 4 * gy);
   if (ds.TransistorType == 0) {
-    canvas.polygon({{x + s * 4 * gx, y + 2 * gy}, {x + s * (2 * gx + gx / 2), y + 2 * gy}, {x + s * 4 * gx, y + gy / 2}});
+    canvas.polygon({{x + s * 4 * gx, y + 2 * gy},
+                    {x + s * (2 * gx + gx / 2), y + 2 * gy},
+                    {x + s * 4 * gx, y + gy / 2}});
   } else {
-    canvas.polygon({{x + s * 2 * gx, y}, {x + s * 2 * gx, y - (gy + gy / 2)}, {x + s * (3 * gx + gx / 2), y}});
+    canvas.polygon(
+        {{x + s * 2 * gx, y}, {x + s * 2 * gx, y - (gy + gy / 2)}, {x + s * (3 * gx + gx / 2), y}});
   }
   canvas.setBrushColor(colors::White);
   canvas.setFontColor(colors::Black);

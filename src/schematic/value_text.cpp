@@ -19,7 +19,8 @@ constexpr int kSignificantDigits = 18;
 
 std::string PadLeft(std::string text, int width) {
   width = std::clamp(width, 0, kMaxWidth);
-  if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+  if (static_cast<int>(text.size()) < width)
+    text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
   return text;
 }
 
@@ -116,7 +117,8 @@ std::string FixedText(int width, int decimals, double value) {
     digits.resize(static_cast<std::size_t>(keep));
     if (up) {
       int pos = keep - 1;
-      while (pos >= 0 && digits[static_cast<std::size_t>(pos)] == '9') digits[static_cast<std::size_t>(pos--)] = '0';
+      while (pos >= 0 && digits[static_cast<std::size_t>(pos)] == '9')
+        digits[static_cast<std::size_t>(pos--)] = '0';
       if (pos >= 0) {
         ++digits[static_cast<std::size_t>(pos)];
       } else {
@@ -127,7 +129,8 @@ std::string FixedText(int width, int decimals, double value) {
     }
   }
   // Pad with zeros so that every integer and decimal place has a digit.
-  if (static_cast<int>(digits.size()) < keep) digits.append(static_cast<std::size_t>(keep) - digits.size(), '0');
+  if (static_cast<int>(digits.size()) < keep)
+    digits.append(static_cast<std::size_t>(keep) - digits.size(), '0');
 
   std::string integer, fraction;
   if (point <= 0) {

@@ -29,7 +29,8 @@ void TImage::place(int left, int top, int width, int height) {
 
 void TImage::setPicture(const QImage& picture) {
   canvas_.reset();
-  image_ = picture.scaled(width(), height(), Qt::IgnoreAspectRatio, Qt::FastTransformation).convertToFormat(QImage::Format_RGB32);
+  image_ = picture.scaled(width(), height(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
+               .convertToFormat(QImage::Format_RGB32);
   canvas_ = std::make_unique<QtCanvas>(image_);
   update();
 }

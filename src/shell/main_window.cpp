@@ -49,7 +49,8 @@ const char* const WebAddress = "www.timer555.example";
 
 bool ContainsFaceIgnoringCase(const std::vector<std::string>& faces, const std::string& wanted) {
   auto lower = [](std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
   };
   const std::string w = lower(wanted);
@@ -65,7 +66,8 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int le
   return label;
 }
 
-QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height) {
+QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* caption, int left, int top, int width,
+                     int height) {
   auto* box = new QGroupBox(QString::fromLatin1(caption), parent);
   box->setObjectName(QString::fromLatin1(name));
   box->setFont(MakeFont(FontFace, -GroupFontPixels, true));
@@ -80,7 +82,8 @@ QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* caption, int
   return box;
 }
 
-QRadioButton* MakeRadio(QWidget* parent, const char* name, const char* caption, int left, int top, int width, int height) {
+QRadioButton* MakeRadio(QWidget* parent, const char* name, const char* caption, int left, int top, int width,
+                        int height) {
   auto* radio = new QRadioButton(QString::fromLatin1(caption), parent);
   radio->setObjectName(QString::fromLatin1(name));
   radio->setFont(MakeFont(FontFace, -ControlFontPixels, false));
@@ -92,7 +95,9 @@ QRadioButton* MakeRadio(QWidget* parent, const char* name, const char* caption, 
   return radio;
 }
 
-bool InRect(const Rect& r, int x, int y) { return r.left <= x && x <= r.right && r.top <= y && y <= r.bottom; }
+bool InRect(const Rect& r, int x, int y) {
+  return r.left <= x && x <= r.right && r.top <= y && y <= r.bottom;
+}
 
 }  // namespace
 
@@ -167,10 +172,16 @@ void TfmMain::CreateControls() {
   SHHelp.SetStrings(LoadTextList("help"));
   SHComponent.SetStrings(LoadTextList("component"));
 
-  Image1->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) { Image1MouseDown(b, s, x, y); };
-  Image2->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) { Image2MouseDown(b, s, x, y); };
+  Image1->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
+    Image1MouseDown(b, s, x, y);
+  };
+  Image2->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
+    Image2MouseDown(b, s, x, y);
+  };
   Image2->OnMouseMove = [this](Qt::KeyboardModifiers s, int x, int y) { Image2MouseMove(s, x, y); };
-  Image4->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) { Image4MouseDown(b, s, x, y); };
+  Image4->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
+    Image4MouseDown(b, s, x, y);
+  };
   Image3->OnClick = [this] { Image3Click(); };
 }
 
@@ -486,8 +497,10 @@ void TfmMain::Image2MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
   if (shellState.DesignShown) {
     // The cursor chosen by the last pointer move decides, not a new zone test.
     const int cursor = ControlCursor(Image2);
-    if (cursor == 22) AdjustCapacitor(this, [this] { RecalculateAfterAdjust(); });
-    else if (cursor == 23) AdjustResistor(this, [this] { RecalculateAfterAdjust(); });
+    if (cursor == 22)
+      AdjustCapacitor(this, [this] { RecalculateAfterAdjust(); });
+    else if (cursor == 23)
+      AdjustResistor(this, [this] { RecalculateAfterAdjust(); });
     return;
   }
   const int w = Image2->width();
@@ -517,8 +530,10 @@ void TfmMain::Image2MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
       case 3:
         setWindowTitle(QString::fromStdString(shellState.MainCaption));
         shellState.ActiveMenu = 0;
-        if (x < w / 2) ShowComponentNotes(Image2->canvas(), SHComponent.Strings());
-        else ShowSpecificationTable(Image2->canvas(), SHSpecs.Strings());
+        if (x < w / 2)
+          ShowComponentNotes(Image2->canvas(), SHComponent.Strings());
+        else
+          ShowSpecificationTable(Image2->canvas(), SHSpecs.Strings());
         break;
       default: break;
     }
@@ -553,16 +568,20 @@ void TfmMain::Image4MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
   } else {
     const double f = static_cast<double>(x) / Image4->width();
     int step = 0;
-    if (f <= 0.44) step = 1;
-    else if (f >= 0.54) step = -1;
+    if (f <= 0.44)
+      step = 1;
+    else if (f >= 0.54)
+      step = -1;
     if (step != 0) {
       if (RB1->isChecked()) {
         StepCapacitor(step);
         CalculateDesign();
       } else {
         int& chip = drawingState.TimerChoice;
-        if (step > 0) chip = chip == 0 ? 2 : chip == 2 ? 3 : 0;
-        else chip = chip == 0 ? 3 : chip == 3 ? 2 : 0;
+        if (step > 0)
+          chip = chip == 0 ? 2 : chip == 2 ? 3 : 0;
+        else
+          chip = chip == 0 ? 3 : chip == 3 ? 2 : 0;
         try {
           RunCircuitScript(SHBuffer.Strings(), Image2->canvas(), designState.DrawRect, 1);
         } catch (const ScriptConversionError& e) {

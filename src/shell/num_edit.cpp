@@ -30,10 +30,8 @@ bool IsEditingKey(int key) {
     case Qt::Key_End:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-    case Qt::Key_Insert:
-      return true;
-    default:
-      return false;
+    case Qt::Key_Insert: return true;
+    default: return false;
   }
 }
 

@@ -73,12 +73,14 @@ TEST_P(DesignPageRowTest, DrawsTheBareSchematicAndSetsTheStartingCapacitor) {
   EXPECT_EQ(designState.DutyCycle, row.mode == 2 ? 0.5 : 0);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Designs, DesignPageRowTest,
                          ::testing::Values(PageRow{"Above50", 1, "Astable, Duty Cycle > 50%", 1e-6, 8},
                                            PageRow{"HalfDuty", 2, "Astable, Duty Cycle = 50%", 1e-8, 10},
                                            PageRow{"Below50", 3, "Astable, Duty Cycle < 50%", 1e-6, 8},
                                            PageRow{"Monostable", 4, "Monostable  (one-shot)", 1e-3, 5}),
                          RowName<PageRow>);
+// clang-format on
 
 TEST_F(DesignPageTest, BareSchematicShowsNoValues) {
   RecordingCanvas canvas(650, 308);
@@ -146,12 +148,14 @@ TEST_P(CalculatedPageTest, SchematicPrintsTheComputedValues) {
   }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Designs, CalculatedPageTest,
                          ::testing::Values(ValuesRow{"Above50", 1, "1000", "60", {"2.885K", "5.771K", "100nF", "10nF"}},
                                            ValuesRow{"Below50", 3, "1000", "30", {"4.328K", "10.10K", "100nF"}},
                                            ValuesRow{"HalfDuty", 2, "1000", "50", {"72.13K", "30.54K", "10nF"}},
                                            ValuesRow{"Monostable", 4, "100", "", {"91.02K", "0.001"}}),
                          RowName<ValuesRow>);
+// clang-format on
 
 TEST_F(DesignPageTest, RenderedPageIsClearedWhite) {
   const QString font = QCoreApplication::applicationDirPath() + "/appfont.dat";

@@ -65,6 +65,7 @@ TEST_P(WorkedDesignTest, GivesTheWorkedValues) {
   EXPECT_NEAR(designState.R2, row.r2, row.r2Tolerance);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Designs, WorkedDesignTest,
     ::testing::Values(DesignRow{"Above50At1000HzDuty60", 1, 1000, 0.6, 1e-7, 9, 2885.39, 0.005, 5770.78, 0.005},
@@ -79,6 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DesignRow{"MonostableOneSecond", 4, 1, 0, 1e-4, 6, 9102.39, 0.005, -1, 0},
                       DesignRow{"MonostableHundredSeconds", 4, 100, 0, 1e-3, 5, 91023.9, 0.05, -1, 0}),
     RowName<DesignRow>);
+// clang-format on
 
 class EquationsTest : public DesignStateTest {};
 
@@ -167,6 +169,7 @@ TEST_P(ExtremeInputTest, EndsWithFiniteComponents) {
   EXPECT_GE(designState.R1 + designState.R2, 5000);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Astable, ExtremeInputTest,
                          ::testing::Values(ExtremeRow{"LowestFrequencyDutyNearlyFull", 1, 0.01, 0.99999999},
                                            ExtremeRow{"LowestFrequencyDutyJustAboveHalf", 1, 0.01, 0.500000001},
@@ -177,6 +180,7 @@ INSTANTIATE_TEST_SUITE_P(Astable, ExtremeInputTest,
                                            ExtremeRow{"HalfDutyLowestFrequency", 2, 0.01, 0.5},
                                            ExtremeRow{"HalfDutyHighestFrequency", 2, 2e6, 0.5}),
                          RowName<ExtremeRow>);
+// clang-format on
 
 TEST_F(EquationsTest, HalfDutyDesignAtTheSmallestCapacitor) {
   // R1 near 1e298: a product R1 x inside the residual would overflow.
@@ -220,6 +224,7 @@ TEST_P(PulseLengthTest, RefusesWhatCannotBeBuiltAndKeepsTheState) {
   }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Monostable, PulseLengthTest,
                          ::testing::Values(PulseRow{"Negative", -1, false}, PulseRow{"Zero", 0, false},
                                            PulseRow{"NotANumber", std::nan(""), false},
@@ -229,6 +234,7 @@ INSTANTIATE_TEST_SUITE_P(Monostable, PulseLengthTest,
                                            PulseRow{"Nanosecond", 1e-9, true}, PulseRow{"VeryShort", 1e-280, true},
                                            PulseRow{"VeryLong", 1e300, true}),
                          RowName<PulseRow>);
+// clang-format on
 
 struct RootRow {
   std::string name;
@@ -256,6 +262,7 @@ TEST_P(FindRootTest, FindsTheBalancingResistor) {
   }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Searches, FindRootTest,
     ::testing::Values(RootRow{"SignChangeBetweenEnds", 72134.75, 5e-4, 1, 36067, true},
@@ -267,6 +274,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RootRow{"HighTimeOfSmallCircuit", 3606.74, 2.5e-7, 1, 1803, true},
                       RootRow{"EmptyInterval", 1.5, 1e-8, 1, 0, false}),
     RowName<RootRow>);
+// clang-format on
 
 TEST_F(EquationsTest, PowerOfTenIsExactForWholeDecades) {
   for (int k = -22; k <= 22; ++k) {
@@ -296,6 +304,7 @@ TEST_P(CapacitorStepTest, MovesThroughTheE12List) {
   EXPECT_DOUBLE_EQ(designState.C1, row.expectedC1);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Steps, CapacitorStepTest,
                          ::testing::Values(StepRow{"UpWrapsIntoNextDecade", 11, 8, +1, 0, 7, 1e-5},
                                            StepRow{"DownWrapsIntoPreviousDecade", 0, 8, -1, 11, 9, 8.2e-7},
@@ -304,6 +313,7 @@ INSTANTIATE_TEST_SUITE_P(Steps, CapacitorStepTest,
                                            StepRow{"UpToLastMantissa", 10, 10, +1, 11, 10, 8.2e-8},
                                            StepRow{"DownTwelveStepsIsOneDecade", 3, 8, -12, 3, 9, 1.8e-7}),
                          RowName<StepRow>);
+// clang-format on
 
 TEST_F(EquationsTest, CapacitorStepStopsAtTheEndsOfTheDecadeRange) {
   designState.CapSeriesIndex = 0;
@@ -432,6 +442,7 @@ TEST_P(UndefinedTimingTest, ReportsAndKeepsTheState) {
 
 const char* const kNoOscillation = "No oscillation with these component values.";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Components, UndefinedTimingTest,
     ::testing::Values(UndefinedRow{"HalfDutyR2RaisedTwentyPercent", 2, 72134.75, 30537.26 * 1.2, 1e-8, kNoOscillation},
@@ -443,6 +454,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UndefinedRow{"Below50InfiniteResistor", 3, HUGE_VAL, 5000, 1e-7, kNoOscillation},
                       UndefinedRow{"MonostableR1Zero", 4, 0, 0, 1e-4, "No output pulse with these component values."}),
     RowName<UndefinedRow>);
+// clang-format on
 
 TEST_F(RecalculationTest, NoDesignChosenDoesNothing) {
   designState.R1 = 1000;

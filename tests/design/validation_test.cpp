@@ -29,6 +29,7 @@ TEST_P(TextToNumberTest, Converts) {
   EXPECT_TRUE(std::isfinite(value));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     GoodAndBadTexts, TextToNumberTest,
     ::testing::Values(NumberRow{"Empty", "", 0}, NumberRow{"Integer", "1000", 1000},
@@ -49,6 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberRow{"BlankAfterSign", "- 1", 0}, NumberRow{"Overflow", "1e400", 0},
                       NumberRow{"NegativeOverflow", "-1e400", 0}, NumberRow{"Underflow", "1e-400", 0}),
     RowName<NumberRow>);
+// clang-format on
 
 struct ValidationRow {
   std::string name;
@@ -69,6 +71,7 @@ TEST_P(ValidateInputsTest, ReportsFirstProblem) {
   EXPECT_EQ(message.value_or(""), row.message);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Messages, ValidateInputsTest,
     ::testing::Values(
@@ -108,6 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationRow{"Design2NoDutyCheck", 2, "1000", "50", ""},
         ValidationRow{"Design2DutyTextNotChecked", 2, "1000", "150", "" }),
     RowName<ValidationRow>);
+// clang-format on
 
 class ValidationStateTest : public DesignStateTest {};
 

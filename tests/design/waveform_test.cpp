@@ -1,3 +1,5 @@
+#include "design/waveform.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -5,7 +7,6 @@
 #include <QImage>
 
 #include "design/design_state.h"
-#include "design/waveform.h"
 #include "design_test_support.h"
 #include "golden_image.h"
 #include "platform/qt_canvas.h"
@@ -47,6 +48,7 @@ TEST_P(WaveformTextTest, WritesBothTimesInOneFormat) {
   EXPECT_DOUBLE_EQ(designState.LowTime, (1 - row.duty) / row.frequency);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Times, WaveformTextTest,
     ::testing::Values(TimeTextRow{"Microseconds1Decimal", 1000, 0.6, "600.0us", "400.0us"},
@@ -59,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TimeTextRow{"Milliseconds2Decimals", 25, 0.5, "20.00ms", "20.00ms"},
                       TimeTextRow{"ShorterHighTimeSetsFormat", 1000, 0.001, "1.0000us", "999.0000us"}),
     RowName<TimeTextRow>);
+// clang-format on
 
 class WaveformTest : public DesignStateTest {};
 
@@ -70,10 +73,18 @@ TEST_F(WaveformTest, AstableGeometryOfTheScaledPanel) {
   canvas.setFontColor(colors::Navy);
   DrawOutputWaveform(canvas, WaveformForm::Astable, "", "Technical");
 
-  const std::vector<std::string> expected = {
-      "fillRect 0,0,203,58", "moveTo 10,29",  "lineTo 10,0",    "lineTo 64,0",    "lineTo 64,29",
-      "lineTo 101,29",       "lineTo 101,0",  "lineTo 155,0",   "lineTo 155,29",  "lineTo 193,29",
-      "textOut 0,36 tH = 600.0us",            "textOut 101,36 tL = 400.0us"};
+  const std::vector<std::string> expected = {"fillRect 0,0,203,58",
+                                             "moveTo 10,29",
+                                             "lineTo 10,0",
+                                             "lineTo 64,0",
+                                             "lineTo 64,29",
+                                             "lineTo 101,29",
+                                             "lineTo 101,0",
+                                             "lineTo 155,0",
+                                             "lineTo 155,29",
+                                             "lineTo 193,29",
+                                             "textOut 0,36 tH = 600.0us",
+                                             "textOut 101,36 tL = 400.0us"};
   EXPECT_EQ(canvas.lines(), expected);
 
   const CanvasCall& fill = canvas.calls.front();
@@ -98,10 +109,18 @@ TEST_F(WaveformTest, GeometryFollowsThePanelSize) {
   RecordingCanvas canvas(400, 100);
   DrawOutputWaveform(canvas, WaveformForm::Astable, "", "Technical");
   // b = 20, low = 50, span = 360, half = 180, w = 135, text row 62.
-  const std::vector<std::string> expected = {
-      "fillRect 0,0,400,100", "moveTo 20,50",  "lineTo 20,0",   "lineTo 155,0",   "lineTo 155,50",
-      "lineTo 200,50",        "lineTo 200,0",  "lineTo 335,0",  "lineTo 335,50",  "lineTo 380,50",
-      "textOut 0,62 tH = 750.0us",             "textOut 200,62 tL = 250.0us"};
+  const std::vector<std::string> expected = {"fillRect 0,0,400,100",
+                                             "moveTo 20,50",
+                                             "lineTo 20,0",
+                                             "lineTo 155,0",
+                                             "lineTo 155,50",
+                                             "lineTo 200,50",
+                                             "lineTo 200,0",
+                                             "lineTo 335,0",
+                                             "lineTo 335,50",
+                                             "lineTo 380,50",
+                                             "textOut 0,62 tH = 750.0us",
+                                             "textOut 200,62 tL = 250.0us"};
   EXPECT_EQ(canvas.lines(), expected);
 }
 
@@ -112,8 +131,12 @@ TEST_F(WaveformTest, MonostableShowsOnePulseAndTheEnteredText) {
   designState.LowTime = 8;
   RecordingCanvas canvas(kPanelWidth, kPanelHeight);
   DrawOutputWaveform(canvas, WaveformForm::Monostable, "2.5", "Technical");
-  const std::vector<std::string> expected = {"fillRect 0,0,203,58", "moveTo 10,29", "lineTo 10,0",
-                                             "lineTo 147,0",        "lineTo 147,29", "lineTo 193,29",
+  const std::vector<std::string> expected = {"fillRect 0,0,203,58",
+                                             "moveTo 10,29",
+                                             "lineTo 10,0",
+                                             "lineTo 147,0",
+                                             "lineTo 147,29",
+                                             "lineTo 193,29",
                                              "textOut 0,36 tH = 2.5 sec"};
   EXPECT_EQ(canvas.lines(), expected);
   EXPECT_EQ(designState.HighTime, 7);
@@ -144,9 +167,9 @@ TEST_F(WaveformTest, RenderedPanelMatchesItsReference) {
   EXPECT_EQ(image.pixelColor(10, 0), QColor(Qt::black));
   EXPECT_EQ(image.pixelColor(64, 28), QColor(Qt::black));
   EXPECT_EQ(image.pixelColor(40, 15), QColor(Qt::white));
-  EXPECT_EQ(
-      timer555::testing::CompareWithGolden(image, TIMER555_TEST_DATA_DIR "/golden/waveform_astable.png").toStdString(),
-      "");
+  EXPECT_EQ(timer555::testing::CompareWithGolden(image, TIMER555_TEST_DATA_DIR "/golden/waveform_astable.png")
+                .toStdString(),
+            "");
 }
 
 }  // namespace

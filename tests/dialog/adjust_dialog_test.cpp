@@ -11,8 +11,8 @@
 #include <cmath>
 #include <functional>
 
-#include "installed_recorder.h"
 #include "design/design_state.h"
+#include "installed_recorder.h"
 #include "shell/num_edit.h"
 #include "shell/shell_state.h"
 
@@ -95,8 +95,7 @@ void SendKey(QWidget* target, int code, const QString& text) {
 }
 
 bool Near(double actual, double expected) {
-  return std::fabs(actual - expected) <= 1e-12 * std::fabs(expected) ||
-         actual == expected;
+  return std::fabs(actual - expected) <= 1e-12 * std::fabs(expected) || actual == expected;
 }
 
 TEST_F(AdjustDialogTest, ShowsTheNominalValueAndChecksTheAnswer) {

@@ -1,5 +1,7 @@
 // Geometry of the menu pages, drawn on a recording canvas whose texts are
 // 7 pixels per character wide and 13 pixels high.
+#include "shell/menu_pages.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "platform/recording_canvas.h"
-#include "shell/menu_pages.h"
 #include "shell/shell_state.h"
 #include "shell/text_lists.h"
 
@@ -54,8 +55,10 @@ TEST_F(MenuPages, EveryPageClearsTheWholeCanvasFirst) {
     void (*draw)(Canvas&, const TextList&, const TextList&, const TextList&);
   };
   const Case cases[] = {
-      {"design", [](Canvas& c, const TextList& d, const TextList&, const TextList&) { DrawDesignMenuPage(c, d); }},
-      {"applications", [](Canvas& c, const TextList&, const TextList& a, const TextList&) { DrawApplicationsMenuPage(c, a); }},
+      {"design",
+       [](Canvas& c, const TextList& d, const TextList&, const TextList&) { DrawDesignMenuPage(c, d); }},
+      {"applications", [](Canvas& c, const TextList&, const TextList& a,
+                          const TextList&) { DrawApplicationsMenuPage(c, a); }},
       {"data", [](Canvas& c, const TextList&, const TextList&, const TextList&) { DrawDataMenuPage(c); }},
       {"help", [](Canvas& c, const TextList&, const TextList&, const TextList& h) { DrawHelpPage(c, h); }},
   };
@@ -122,10 +125,8 @@ TEST_F(MenuPages, DesignQuadrantTexts) {
   // Names are 7 characters ("Astable", 49 px) or 10 ("Monostable"); the
   // subtitle sits one name height (13) lower.
   const Case cases[] = {
-      {"(Duty cycle > 50%)", 99, 51, false},
-      {"(Duty cycle = 50%)", 325 + 99, 51, false},
-      {"(Duty cycle < 50%)", 99, 154 + 51, false},
-      {"Monostable", 325 + 127, 154 + 38, true},
+      {"(Duty cycle > 50%)", 99, 51, false},       {"(Duty cycle = 50%)", 325 + 99, 51, false},
+      {"(Duty cycle < 50%)", 99, 154 + 51, false}, {"Monostable", 325 + 127, 154 + 38, true},
       {"(One-shot)", 325 + 127, 154 + 51, false},
   };
   for (const Case& c : cases) {
@@ -140,7 +141,7 @@ TEST_F(MenuPages, DesignQuadrantTexts) {
   for (const CanvasCall& c : canvas.callsOf("textOut"))
     if (c.text == "Astable") names.push_back(c.str());
   EXPECT_EQ(names, (std::vector<std::string>{"textOut 138,38 Astable", "textOut 463,38 Astable",
-                                              "textOut 138,192 Astable"}));
+                                             "textOut 138,192 Astable"}));
   EXPECT_FALSE(canvas.fontBold());
 }
 
@@ -196,7 +197,7 @@ TEST_F(MenuPages, ApplicationCellsCentreTheirNames) {
   const Case cases[] = {
       {"Triggering in monostable mode", 61, 15},  // 29 characters in row 1
       {"Long interval timer", 96, 279},           // 19 characters in row 7
-      {"Driving a speaker", 325 + 103, 15},      // application 8 heads the right column
+      {"Driving a speaker", 325 + 103, 15},       // application 8 heads the right column
       {"DC voltage doubler", 325 + 99, 279},
   };
   for (const Case& c : cases) {

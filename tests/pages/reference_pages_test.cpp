@@ -58,14 +58,16 @@ TEST_F(ReferencePages, NotesAndMarksOnThePageGrid) {
       {2, "T1: 2N3906", 441, 54 + 8 * 13, colors::Black, -16},
       {1, "2,3. AC coupling removes this restriction.", 45, 261 + 13, colors::Black, -16},
       {5, "Monostable sets", 531, 54 + 3 * 13, colors::Black, -16},
-      {7, "Can cascade counter/dividers; 4020 can be configuered to divide by 4 to 14.", 18, 279, colors::Black, -16},
+      {7, "Can cascade counter/dividers; 4020 can be configuered to divide by 4 to 14.", 18, 279,
+       colors::Black, -16},
       {8, "C1: 0.1uF - 4.7uF", 432, 63 + 13, colors::Black, -16},
-      {10, "clock input", 162 - 77, 184, colors::Black, -16},        // right-aligned to 18 columns
+      {10, "clock input", 162 - 77, 184, colors::Black, -16},  // right-aligned to 18 columns
       {10, "modulation input", 162 - 112, 220, colors::Black, -16},
       {11, "74LS73A", 486, 198 + 13, colors::Black, -16},
       {12, "to approximately ", 468, 54 + 13, colors::Black, -16},
       {13, "for CMOS timer, connect to Vcc.", 333, 283, colors::Green, -16},
-      {14, "Ex: T1 = 2N2222A; T2 = 2N2907A; R1 = 100; C3,C4 = 10uF; D1,D2 = 1N4001", 27, 283, colors::Black, -16},
+      {14, "Ex: T1 = 2N2222A; T2 = 2N2907A; R1 = 100; C3,C4 = 10uF; D1,D2 = 1N4001", 27, 283, colors::Black,
+       -16},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("page " + std::to_string(c.page) + ": " + c.text);
@@ -130,7 +132,8 @@ TEST_F(ReferencePages, NumberedCircles) {
       if (call.op == "ellipse") {
         EXPECT_EQ(call.brushColor, colors::White);
         calls.push_back(call.str());
-      } else if (call.op == "textOut" && call.text.size() == 1 && call.text[0] >= '1' && call.text[0] <= '3') {
+      } else if (call.op == "textOut" && call.text.size() == 1 && call.text[0] >= '1' &&
+                 call.text[0] <= '3') {
         calls.push_back(call.str());
       }
     }

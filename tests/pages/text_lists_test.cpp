@@ -1,9 +1,9 @@
 // The fixed page texts as the program loads them from its resources.
+#include "shell/text_lists.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "shell/text_lists.h"
 
 namespace timer555 {
 namespace {
@@ -72,16 +72,31 @@ TEST(PageTexts, HelpLinesKeepTheirBlanks) {
 TEST(PageTexts, TimerDataCells) {
   const TextList timerData = LoadTextList("timer_data");
   ASSERT_EQ(timerData.size(), 55u);
-  auto cell = [&](int row, int column) { return timerData[static_cast<std::size_t>((row - 1) * 5 + (column - 1))]; };
+  auto cell = [&](int row, int column) {
+    return timerData[static_cast<std::size_t>((row - 1) * 5 + (column - 1))];
+  };
   struct Case {
     int row, column;
     std::string text;
   };
   const Case cases[] = {
-      {1, 1, "Vcc"},          {1, 2, ""},          {1, 3, "4.5 - 18"}, {1, 4, "2 - 18"}, {1, 5, "V"},
-      {2, 1, "Supply current"}, {3, 1, ""},        {3, 2, "10V"},      {3, 4, "0.36"},
-      {5, 2, "Isource"},      {6, 1, "Threshhold current"},             {7, 4, "0.01"},
-      {8, 5, "%"},            {10, 4, "75"},       {11, 1, "fmax"},    {11, 3, "0.5"},   {11, 5, "MHz"},
+      {1, 1, "Vcc"},
+      {1, 2, ""},
+      {1, 3, "4.5 - 18"},
+      {1, 4, "2 - 18"},
+      {1, 5, "V"},
+      {2, 1, "Supply current"},
+      {3, 1, ""},
+      {3, 2, "10V"},
+      {3, 4, "0.36"},
+      {5, 2, "Isource"},
+      {6, 1, "Threshhold current"},
+      {7, 4, "0.01"},
+      {8, 5, "%"},
+      {10, 4, "75"},
+      {11, 1, "fmax"},
+      {11, 3, "0.5"},
+      {11, 5, "MHz"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("row " + std::to_string(c.row) + " column " + std::to_string(c.column));

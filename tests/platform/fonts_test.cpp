@@ -1,9 +1,9 @@
+#include "platform/fonts.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QFontDatabase>
-
-#include "platform/fonts.h"
 
 namespace timer555 {
 namespace {
@@ -11,7 +11,8 @@ namespace {
 // Face names are remembered between lookups; adding or removing a font must
 // still show at once, as the start-up and shut-down rely on it.
 TEST(FontResolution, FollowsFontsAddedAndRemoved) {
-  if (QFontDatabase::families().contains("Technical")) GTEST_SKIP() << "the display font is installed system-wide";
+  if (QFontDatabase::families().contains("Technical"))
+    GTEST_SKIP() << "the display font is installed system-wide";
   EXPECT_EQ(ResolveFontFamily("technical"), "technical") << "an unknown face is left as asked";
 
   const int id = QFontDatabase::addApplicationFont(QCoreApplication::applicationDirPath() + "/appfont.dat");

@@ -64,7 +64,8 @@ TEST(QtPlatformFiles, CopyOverwritesDeleteRemovesAndFailuresAreReported) {
   EXPECT_TRUE(qt.deleteFile(target));
   EXPECT_FALSE(qt.fileExists(target));
   EXPECT_FALSE(qt.deleteFile(target)) << "nothing left to delete";
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"appfont.dat"}) << "no temporary left behind";
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"appfont.dat"})
+      << "no temporary left behind";
 }
 
 TEST(QtPlatformFiles, ProgramDirectoryEndsWithASeparator) {
@@ -188,7 +189,9 @@ TEST(Cursors, RegisteredPicturesKeepTheirHotSpots) {
     int number;
     const char* name;
     QPoint hotSpot;
-  } cases[] = {{20, "CROSSHAIR", {15, 15}}, {21, "CALCULATE", {7, 27}}, {22, "CAPACITOR", {15, 15}},
+  } cases[] = {{20, "CROSSHAIR", {15, 15}},
+               {21, "CALCULATE", {7, 27}},
+               {22, "CAPACITOR", {15, 15}},
                {23, "RESISTOR", {15, 15}}};
   for (const auto& c : cases) {
     ASSERT_TRUE(RegisterCursor(c.number, c.name)) << c.name;

@@ -1,3 +1,5 @@
+#include "platform/qt_canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -10,7 +12,6 @@
 
 #include "golden_image.h"
 #include "platform/fonts.h"
-#include "platform/qt_canvas.h"
 
 namespace timer555 {
 namespace {
@@ -62,7 +63,7 @@ TEST(QtCanvasLine, LeavesOutTheEndPixelInEveryDirection) {
   struct Case {
     const char* name;
     int dx, dy;
-  } cases[] = {{"east", 1, 0},      {"west", -1, 0},     {"south", 0, 1},     {"north", 0, -1},
+  } cases[] = {{"east", 1, 0},      {"west", -1, 0},       {"south", 0, 1},      {"north", 0, -1},
                {"southeast", 1, 1}, {"northwest", -1, -1}, {"northeast", 1, -1}, {"southwest", -1, 1}};
   for (const auto& c : cases) {
     QImage image = Blank();
@@ -163,7 +164,9 @@ TEST(QtCanvasShapes, EllipseFitsItsBoxTouchingEveryEdge) {
   struct Case {
     const char* name;
     int l, t, r, b;
-  } cases[] = {{"6-pixel circle", 10, 10, 16, 16}, {"wide", 4, 10, 30, 20}, {"tall", 10, 2, 17, 30},
+  } cases[] = {{"6-pixel circle", 10, 10, 16, 16},
+               {"wide", 4, 10, 30, 20},
+               {"tall", 10, 2, 17, 30},
                {"corners swapped", 16, 16, 10, 10}};
   for (const auto& c : cases) {
     QImage image = Blank();
@@ -187,7 +190,8 @@ TEST(QtCanvasShapes, EllipseFitsItsBoxTouchingEveryEdge) {
       EXPECT_EQ(outline.count({l + r - 1 - x, y}), 1u) << c.name << " at " << x << "," << y;
       EXPECT_EQ(outline.count({x, t + b - 1 - y}), 1u) << c.name << " at " << x << "," << y;
     }
-    EXPECT_EQ(image.pixel((l + r) / 2, (t + b) / 2), qRgb(192, 192, 192)) << c.name << ": filled with the brush";
+    EXPECT_EQ(image.pixel((l + r) / 2, (t + b) / 2), qRgb(192, 192, 192))
+        << c.name << ": filled with the brush";
   }
 }
 
@@ -403,7 +407,8 @@ TEST(QtCanvasFont, PositiveHeightIsTheWholeCell) {
     canvas.setFontName(c.face);
     canvas.setFontHeight(c.height);
     EXPECT_EQ(canvas.textHeight("X"), c.height) << c.face << " " << c.height;
-    EXPECT_LT(FontPixelSize(c.face, c.height, false), c.height) << c.face << " " << c.height << ": the em is below the cell";
+    EXPECT_LT(FontPixelSize(c.face, c.height, false), c.height)
+        << c.face << " " << c.height << ": the em is below the cell";
   }
 }
 
@@ -504,8 +509,8 @@ TEST(QtCanvasGolden, SampleSheet) {
   canvas.lineTo(240, 80);
   canvas.setPenWidth(1);
   canvas.setPenColor(colors::Red);
-  for (Point d : {Point{1, 0}, Point{1, -1}, Point{0, -1}, Point{-1, -1}, Point{-1, 0}, Point{-1, 1}, Point{0, 1},
-                  Point{2, 1}}) {
+  for (Point d : {Point{1, 0}, Point{1, -1}, Point{0, -1}, Point{-1, -1}, Point{-1, 0}, Point{-1, 1},
+                  Point{0, 1}, Point{2, 1}}) {
     canvas.moveTo(210, 40);
     canvas.lineTo(210 + 20 * d.x, 40 + 20 * d.y);
   }

@@ -1,7 +1,8 @@
+#include "platform/scaling.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/canvas.h"
-#include "platform/scaling.h"
 
 namespace timer555 {
 namespace {

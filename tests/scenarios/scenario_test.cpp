@@ -24,7 +24,9 @@ QString OutputRoot() {
   return root + "/scenarios";
 }
 
-QString ScriptPath(const QString& name) { return QStringLiteral(TIMER555_TEST_DATA_DIR "/scripts/") + name + ".scn"; }
+QString ScriptPath(const QString& name) {
+  return QStringLiteral(TIMER555_TEST_DATA_DIR "/scripts/") + name + ".scn";
+}
 
 QString ReadScript(const QString& name) {
   QFile f(ScriptPath(name));
@@ -85,10 +87,16 @@ QStringList Messages(const QJsonObject& o) {
   return out;
 }
 
-QString Text(const QJsonObject& o, const char* field) { return o["fields"].toObject()[field].toObject()["text"].toString(); }
-bool Enabled(const QJsonObject& o, const char* field) { return o["fields"].toObject()[field].toObject()["enabled"].toBool(); }
+QString Text(const QJsonObject& o, const char* field) {
+  return o["fields"].toObject()[field].toObject()["text"].toString();
+}
+bool Enabled(const QJsonObject& o, const char* field) {
+  return o["fields"].toObject()[field].toObject()["enabled"].toBool();
+}
 
-QString Golden(const QString& name) { return QStringLiteral(TIMER555_TEST_DATA_DIR "/golden/") + name + ".png"; }
+QString Golden(const QString& name) {
+  return QStringLiteral(TIMER555_TEST_DATA_DIR "/golden/") + name + ".png";
+}
 
 void ExpectGolden(const QImage& actual, const QString& name) {
   ASSERT_FALSE(actual.isNull()) << name.toStdString();
@@ -97,12 +105,15 @@ void ExpectGolden(const QImage& actual, const QString& name) {
 }
 
 /// Centre of a [left, top, right, bottom] rectangle as "X Y".
-QString Centre(const std::vector<int>& r) { return QString("%1 %2").arg((r[0] + r[2]) / 2).arg((r[1] + r[3]) / 2); }
+QString Centre(const std::vector<int>& r) {
+  return QString("%1 %2").arg((r[0] + r[2]) / 2).arg((r[1] + r[3]) / 2);
+}
 
-bool Contains(const std::vector<int>& r, int x, int y) { return r[0] <= x && x <= r[2] && r[1] <= y && y <= r[3]; }
+bool Contains(const std::vector<int>& r, int x, int y) {
+  return r[0] <= x && x <= r[2] && r[1] <= y && y <= r[3];
+}
 
-const char* const kDesign1At1000Hz60 =
-    "menu Design\nclick 100 50\ntype freq 1000\ntype duty 60\ncalculate\n";
+const char* const kDesign1At1000Hz60 = "menu Design\nclick 100 50\ntype freq 1000\ntype duty 60\ncalculate\n";
 
 // ---- Start screen and menu bar ----
 
@@ -153,7 +164,8 @@ TEST(StartScreen, MenuBarEntriesLeaveGapsOfQ) {
   script += QString("menubar %1\nsnapshot help_right_edge\n").arg(Ints(bar[4])[2]);
   Played gaps = Play("menu_bar_gaps", script);
   ASSERT_EQ(gaps.exitCode, 0) << gaps.stderrText.toStdString();
-  for (int k = 0; k < 5; ++k) EXPECT_EQ(gaps.Json(QString("gap%1").arg(k))["ActiveMenu"].toInt(), 0) << "gap " << k;
+  for (int k = 0; k < 5; ++k)
+    EXPECT_EQ(gaps.Json(QString("gap%1").arg(k))["ActiveMenu"].toInt(), 0) << "gap " << k;
   EXPECT_EQ(gaps.Json("design_right_edge")["ActiveMenu"].toInt(), 1);
   EXPECT_EQ(gaps.Json("data_left_edge")["ActiveMenu"].toInt(), 3);
   EXPECT_EQ(gaps.Json("help_right_edge")["ActiveMenu"].toInt(), 4);
@@ -192,12 +204,9 @@ TEST(DesignPages, QuadrantsAndTheirBorders) {
     const char* title;
   };
   const Row rows[] = {
-      {"border_x_left", 1, "Astable, Duty Cycle > 50%"},
-      {"border_x_right", 2, "Astable, Duty Cycle = 50%"},
-      {"border_y_top", 1, "Astable, Duty Cycle > 50%"},
-      {"border_y_bottom", 3, "Astable, Duty Cycle < 50%"},
-      {"design4", 4, "Monostable  (one-shot)"},
-      {"design1_again", 1, "Astable, Duty Cycle > 50%"},
+      {"border_x_left", 1, "Astable, Duty Cycle > 50%"}, {"border_x_right", 2, "Astable, Duty Cycle = 50%"},
+      {"border_y_top", 1, "Astable, Duty Cycle > 50%"},  {"border_y_bottom", 3, "Astable, Duty Cycle < 50%"},
+      {"design4", 4, "Monostable  (one-shot)"},          {"design1_again", 1, "Astable, Duty Cycle > 50%"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.snapshot);
@@ -234,8 +243,8 @@ TEST(DesignPages, MenuBarGapKeepsTheDesignPageAndChoosesAgainByQuadrant) {
   ASSERT_EQ(bar.exitCode, 0);
   const int gapX = Ints(bar.Json("bar")["menuBar"].toArray()[1])[0] - 1;
   Played run = Play("gap_on_design_page",
-                 QString(kDesign1At1000Hz60) + "snapshot calculated\n" +
-                     QString("menubar %1\nsnapshot gap\nclick 600 300\nsnapshot chosen\n").arg(gapX));
+                    QString(kDesign1At1000Hz60) + "snapshot calculated\n" +
+                        QString("menubar %1\nsnapshot gap\nclick 600 300\nsnapshot chosen\n").arg(gapX));
   ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
   QJsonObject gap = run.Json("gap");
   EXPECT_EQ(gap["title"].toString(), "Version 1.2");
@@ -296,7 +305,8 @@ TEST(Calculation, EachDesignCalculatedPage) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    Played run = Play(row.name, QString("menu Design\nclick %1\n%2calculate\nsnapshot calc\n").arg(row.click, row.inputs));
+    Played run = Play(
+        row.name, QString("menu Design\nclick %1\n%2calculate\nsnapshot calc\n").arg(row.click, row.inputs));
     ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
     QJsonObject o = run.Json("calc");
     EXPECT_TRUE(Messages(o).isEmpty()) << Messages(o).join("|").toStdString();
@@ -319,8 +329,10 @@ TEST(Cursors, OnlyAfterASuccessfulCalculationAndOnlyOverTheZones) {
   ASSERT_LT(r1[0], r1[2]);
   ASSERT_LT(r2[0], r2[2]);
 
-  const QString moves = QString("move %1\nsnapshot c1\nmove %2\nsnapshot r1\nmove %3\nsnapshot r2\nmove 2 2\nsnapshot outside\n")
-                            .arg(Centre(c1), Centre(r1), Centre(r2));
+  const QString moves =
+      QString(
+          "move %1\nsnapshot c1\nmove %2\nsnapshot r1\nmove %3\nsnapshot r2\nmove 2 2\nsnapshot outside\n")
+          .arg(Centre(c1), Centre(r1), Centre(r2));
   // Before "Calculate": the default arrow everywhere.
   Played before = Play("cursor_before", "menu Design\nclick 100 50\n" + moves);
   ASSERT_EQ(before.exitCode, 0);
@@ -338,7 +350,8 @@ TEST(Cursors, OnlyAfterASuccessfulCalculationAndOnlyOverTheZones) {
   EXPECT_EQ(after.Json("outside")["cursor"].toInt(), 0);
 
   // A refused calculation leaves the cursors off.
-  Played refused = Play("cursor_refused", "menu Design\nclick 100 50\ntype freq 1000\ntype duty 40\ncalculate\n" + moves);
+  Played refused =
+      Play("cursor_refused", "menu Design\nclick 100 50\ntype freq 1000\ntype duty 40\ncalculate\n" + moves);
   ASSERT_EQ(refused.exitCode, 0);
   EXPECT_EQ(refused.Json("c1")["cursor"].toInt(), 0);
 }
@@ -352,8 +365,8 @@ struct AdjustRow {
   const char* shownName;
   const char* shownNumber;
   const char* shownUnit;
-  const char* field;   // design value that changes
-  double expected;     // its value afterwards (0: unchanged)
+  const char* field;  // design value that changes
+  double expected;    // its value afterwards (0: unchanged)
   bool refused;
 };
 
@@ -374,10 +387,13 @@ TEST(AdjustDialog, AcceptsWithinTheFactorAndRefusesOutside) {
     Played page = Play(QString(row.name) + "_zones", QString(row.inputs) + "snapshot zones\n");
     ASSERT_EQ(page.exitCode, 0);
     QJsonObject z = page.Json("zones");
-    std::vector<int> zone = std::string(row.zone) == "c1" ? Ints(z["C1Zone"])
-                                                          : Ints(z["ResistorZones"].toArray()[row.zone[1] - '1']);
-    Played run = Play(row.name, QString(row.inputs) + "snapshot calculated\n" +
-                                 QString("move %1\ndialog %2\nclick %1\nsnapshot adjusted\n").arg(Centre(zone), row.answer));
+    std::vector<int> zone = std::string(row.zone) == "c1"
+                                ? Ints(z["C1Zone"])
+                                : Ints(z["ResistorZones"].toArray()[row.zone[1] - '1']);
+    Played run =
+        Play(row.name,
+             QString(row.inputs) + "snapshot calculated\n" +
+                 QString("move %1\ndialog %2\nclick %1\nsnapshot adjusted\n").arg(Centre(zone), row.answer));
     ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
     QJsonObject before = run.Json("calculated");
     QJsonObject o = run.Json("adjusted");
@@ -403,7 +419,9 @@ TEST(AdjustDialog, AcceptsWithinTheFactorAndRefusesOutside) {
 TEST(Cursors, StaleResistorZoneFromAnEarlierPage) {
   // Design 1 draws R1 and R2; design 4 draws only R1, so its page keeps
   // design 1's R2 rectangle and the pointer there shows the resistor cursor.
-  Played first = Play("stale_first", QString(kDesign1At1000Hz60) + "snapshot d1\nmenu Design\nclick 600 250\ntype freq 1\ncalculate\nsnapshot d4\n");
+  Played first = Play("stale_first",
+                      QString(kDesign1At1000Hz60) +
+                          "snapshot d1\nmenu Design\nclick 600 250\ntype freq 1\ncalculate\nsnapshot d4\n");
   ASSERT_EQ(first.exitCode, 0);
   QJsonObject d1 = first.Json("d1");
   QJsonObject d4 = first.Json("d4");
@@ -412,10 +430,11 @@ TEST(Cursors, StaleResistorZoneFromAnEarlierPage) {
   const int x = (r2[0] + r2[2]) / 2, y = (r2[1] + r2[3]) / 2;
   if (Contains(Ints(d4["C1Zone"]), x, y) || Contains(Ints(d4["ResistorZones"].toArray()[0]), x, y))
     GTEST_SKIP() << "the stale zone lies under a zone of design 4";
-  Played run = Play("stale_zone", QString("menu Design\nclick 100 50\ntype freq 1000\ntype duty 60\ncalculate\n"
-                                       "menu Design\nclick 600 250\ntype freq 1\ncalculate\nmove %1 %2\nsnapshot over\n")
-                                   .arg(x)
-                                   .arg(y));
+  Played run = Play("stale_zone",
+                    QString("menu Design\nclick 100 50\ntype freq 1000\ntype duty 60\ncalculate\n"
+                            "menu Design\nclick 600 250\ntype freq 1\ncalculate\nmove %1 %2\nsnapshot over\n")
+                        .arg(x)
+                        .arg(y));
   ASSERT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.Json("over")["cursor"].toInt(), 23);
   EXPECT_EQ(run.Json("over")["SelectedResistor"].toInt(), 2);
@@ -433,9 +452,9 @@ TEST(Arrows, StepC1AcrossTheE12WrapAndCycleTheChip) {
     int chip;
   };
   const Row rows[] = {
-      {"start", 0, 9, 1e-7, 0},       {"down_wrap", 11, 10, 8.2e-8, 0}, {"up_wrap", 0, 9, 1e-7, 0},
-      {"up", 1, 9, 1.2e-7, 0},        {"between", 1, 9, 1.2e-7, 0},     {"chip_up1", 1, 9, 1.2e-7, 2},
-      {"chip_up2", 1, 9, 1.2e-7, 3},  {"chip_up3", 1, 9, 1.2e-7, 0},    {"chip_down1", 1, 9, 1.2e-7, 3},
+      {"start", 0, 9, 1e-7, 0},        {"down_wrap", 11, 10, 8.2e-8, 0}, {"up_wrap", 0, 9, 1e-7, 0},
+      {"up", 1, 9, 1.2e-7, 0},         {"between", 1, 9, 1.2e-7, 0},     {"chip_up1", 1, 9, 1.2e-7, 2},
+      {"chip_up2", 1, 9, 1.2e-7, 3},   {"chip_up3", 1, 9, 1.2e-7, 0},    {"chip_down1", 1, 9, 1.2e-7, 3},
       {"chip_down2", 1, 9, 1.2e-7, 2}, {"chip_down3", 1, 9, 1.2e-7, 0},
   };
   for (const Row& row : rows) {
@@ -454,7 +473,8 @@ TEST(Arrows, StepC1AcrossTheE12WrapAndCycleTheChip) {
 }
 
 TEST(Arrows, RefusedInputsStepNothing) {
-  Played run = Play("arrows_refused", "menu Design\nclick 100 50\ntype freq 1000\narrow up\nsnapshot refused\n");
+  Played run =
+      Play("arrows_refused", "menu Design\nclick 100 50\ntype freq 1000\narrow up\nsnapshot refused\n");
   ASSERT_EQ(run.exitCode, 0);
   QJsonObject o = run.Json("refused");
   EXPECT_EQ(Messages(o), QStringList{"Duty cycle not entered."});
@@ -530,7 +550,8 @@ TEST(ReferencePages, EachPageFromItsMenuCell) {
 TEST(ReferencePages, DesignPageAfterPage12StartsFromItsOwnCapacitors) {
   const Played run = PlayFile("application_then_design");
   ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
-  const QJsonObject stepped = run.Json("stepped"), page = run.Json("application_12"), design = run.Json("design1");
+  const QJsonObject stepped = run.Json("stepped"), page = run.Json("application_12"),
+                    design = run.Json("design1");
   EXPECT_EQ(stepped["CapSeriesIndex"].toInt(), 11);
   EXPECT_DOUBLE_EQ(page["C1"].toDouble(), 1.5e-9);
   EXPECT_DOUBLE_EQ(page["C2"].toDouble(), 1e-8);

@@ -80,11 +80,13 @@ TEST_P(LabelTest, PlacesTextBesidePen) {
   EXPECT_EQ(canvas.penPos(), (Point{GetParam().x + 21, GetParam().y}));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Sides, LabelTest,
     ::testing::Values(LabelCase{"Right", "LRVcc", 110, 44}, LabelCase{"Left", "LLVcc", 58, 44},
                       LabelCase{"Up", "LUVcc", 90, 37}, LabelCase{"Down", "LDVcc", 90, 56},
                       LabelCase{"OtherLetterKeepsSideOfLastPart", "LxVcc", 58, 44}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(CircuitScriptTest, LabelKeepsItsBlanks) {
   Run({"M1003 LR2  "});
@@ -109,12 +111,14 @@ TEST_P(PartIndexTest, SetsPartIndex) {
   EXPECT_EQ(drawingState.PartIndex, GetParam().partIndex);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Commands, PartIndexTest,
     ::testing::Values(IndexCase{"Timer", "5551R", 1}, IndexCase{"TimerZeroStaysZero", "5550R", 0},
                       IndexCase{"TransistorZeroStaysZero", "tRN0x", 0}, IndexCase{"ResistorZeroIsTen", "RVDL0", 10},
                       IndexCase{"CapacitorZeroIsTen", "CVDL0", 10}, IndexCase{"DiodeZeroIsTen", "dVDL0", 10},
                       IndexCase{"LedZeroIsTen", "lVDL0", 10}, IndexCase{"Diode7", "dVDL7", 7}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(CircuitScriptTest, ResistorZeroIsNamedR10) {
   Run({"M2020 RVDL0"});
@@ -190,6 +194,7 @@ TEST_P(ScriptIntegerTest, Converts) {
   }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Fields, ScriptIntegerTest,
     ::testing::Values(FieldCase{"TwoDigits", "16", true, 16}, FieldCase{"LeadingZero", "05", true, 5},
                       FieldCase{"Negative", "-3", true, -3}, FieldCase{"Plus", "+7", true, 7},
@@ -201,11 +206,12 @@ INSTANTIATE_TEST_SUITE_P(Fields, ScriptIntegerTest,
                       FieldCase{"TooLarge", "2147483648", false, 0},
                       FieldCase{"FarTooLarge", "99999999999999999999", false, 0}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(CircuitScriptTest, ShortLinesEndWithFillers) {
   Run({"M1620", "", "M1010 D2020"});
-  EXPECT_EQ(Strs(canvas.calls), (std::vector<std::string>{"moveTo 160,220", "moveTo 100,120", "lineTo 200,220",
-                                                          "setPixel 200,220"}));
+  EXPECT_EQ(Strs(canvas.calls), (std::vector<std::string>{"moveTo 160,220", "moveTo 100,120",
+                                                          "lineTo 200,220", "setPixel 200,220"}));
 }
 
 TEST_F(CircuitScriptTest, SlotCutShortIsCompletedWithBlanks) {

@@ -55,6 +55,7 @@ TEST_P(SchematicGoldenTest, MatchesReference) {
   EXPECT_EQ(CompareWithGolden(image, reference).toStdString(), "");
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Records, SchematicGoldenTest,
     ::testing::Values(GoldenCase{"design1", 0, 0}, GoldenCase{"design1_values", 0, 1},
                       GoldenCase{"design2", 1, 0}, GoldenCase{"design2_values", 1, 1},
@@ -68,6 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Records, SchematicGoldenTest,
                       GoldenCase{"application11", 14, 0}, GoldenCase{"application12", 15, 0},
                       GoldenCase{"application13", 16, 0}, GoldenCase{"application14", 17, 0}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace timer555::testing

@@ -63,6 +63,4 @@ inline void PrintTo(const Rect& r, std::ostream* os) {
 inline void PrintTo(const Point& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
 }  // namespace timer555
 
-namespace timer555::testing {
-
-}  // namespace timer555::testing
+namespace timer555::testing {}  // namespace timer555::testing

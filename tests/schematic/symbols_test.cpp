@@ -15,8 +15,8 @@ TEST_F(SymbolTest, ResistorDownZigZagNameAndZone) {
   Run({"M1206 RVDL1"}, kGrid9);
   EXPECT_EQ(Strs(CallsAfter("moveTo 108,72")),
             (Lines{"lineTo 108,78", "lineTo 111,80", "lineTo 105,84", "lineTo 111,88", "lineTo 105,92",
-                   "lineTo 111,96", "lineTo 105,100", "lineTo 108,102", "lineTo 108,108",
-                   "textOut 88,86 R1", "moveTo 108,108"}));
+                   "lineTo 111,96", "lineTo 105,100", "lineTo 108,102", "lineTo 108,108", "textOut 88,86 R1",
+                   "moveTo 108,108"}));
   EXPECT_EQ(TextCall("R1").fontColor, colors::Black);
   EXPECT_EQ(drawingState.ResistorZones[1], (Rect{104, 85, 112, 112}));
   EXPECT_EQ(drawingState.PenY, 108);
@@ -197,22 +197,24 @@ TEST_P(TimerTest, PinsAndTitle) {
   EXPECT_EQ(canvas.fontSize(), 11);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Choices, TimerTest,
     ::testing::Values(TimerCase{"Single555", 0, {"2", "6", "7", "4", "8", "3", "1", "5"}, "555"},
                       TimerCase{"Dual556A", 2, {"6", "2", "1", "4", "14", "5", "7", "3"}, "556A"},
                       TimerCase{"Dual556B", 3, {"8", "12", "13", "10", "14", "9", "7", "11"}, "556B"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(SymbolTest, TimerPinNumberPlacesUseSchematicFontHeight) {
   drawingState.TimerChoice = 3;
   canvas.textHeightPx = 16;
   Run({"M1620 5551R"});
   auto texts = canvas.callsOf("textOut");
-  EXPECT_EQ(texts[0].args, (std::vector<int>{160 + 10 + 7, 220 - 8}));    // "8": E.x + w
-  EXPECT_EQ(texts[1].args, (std::vector<int>{170 + 14 / 3, 180 - 8}));    // "12": E.x + w div 3
-  EXPECT_EQ(texts[3].args, (std::vector<int>{200 - 7, 110 + 4}));         // "10" on top
+  EXPECT_EQ(texts[0].args, (std::vector<int>{160 + 10 + 7, 220 - 8}));     // "8": E.x + w
+  EXPECT_EQ(texts[1].args, (std::vector<int>{170 + 14 / 3, 180 - 8}));     // "12": E.x + w div 3
+  EXPECT_EQ(texts[3].args, (std::vector<int>{200 - 7, 110 + 4}));          // "10" on top
   EXPECT_EQ(texts[5].args, (std::vector<int>{270 - 7 * 3 / 2, 180 - 8}));  // "9" on the right
-  EXPECT_EQ(texts[7].args, (std::vector<int>{200 - 7, 250 - 20}));        // "11" at the bottom
+  EXPECT_EQ(texts[7].args, (std::vector<int>{200 - 7, 250 - 20}));         // "11" at the bottom
 }
 
 TEST_F(SymbolTest, FlipFlopBoxAndLeads) {
@@ -300,10 +302,9 @@ TEST_F(SymbolTest, GroundUnderCapacitorEnd) {
 
 TEST_F(SymbolTest, JunctionDot) {
   Run({"J1212"}, kGrid9);
-  EXPECT_EQ(Strs(canvas.calls),
-            (Lines{"moveTo 107,124", "lineTo 109,124", "moveTo 106,125", "lineTo 110,125", "moveTo 106,126",
-                   "lineTo 110,126", "moveTo 106,127", "lineTo 110,127", "moveTo 107,128", "lineTo 109,128",
-                   "moveTo 108,126"}));
+  EXPECT_EQ(Strs(canvas.calls), (Lines{"moveTo 107,124", "lineTo 109,124", "moveTo 106,125", "lineTo 110,125",
+                                       "moveTo 106,126", "lineTo 110,126", "moveTo 106,127", "lineTo 110,127",
+                                       "moveTo 107,128", "lineTo 109,128", "moveTo 108,126"}));
 }
 
 TEST_F(SymbolTest, GroundAtPlainPoint) {
@@ -341,6 +342,7 @@ TEST_P(OpAmpTest, TriangleSignsAndOutput) {
 
 const Color R = colors::Red, K = colors::Black;
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Settings, OpAmpTest,
     ::testing::Values(
         OpAmpCase{"RightUpperPlusAtUpper", "OURU.",
@@ -364,6 +366,7 @@ INSTANTIATE_TEST_SUITE_P(Settings, OpAmpTest,
                    "moveTo 196,88", "lineTo 191,88", "moveTo 164,94"},
                   {R, R, K}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(SymbolTest, TransformersMovePen) {
   Run({"M1010 xa..."});

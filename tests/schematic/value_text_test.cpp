@@ -20,10 +20,9 @@ void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.name; }
 
 class ResistanceTextTest : public ::testing::TestWithParam<ValueCase> {};
 
-TEST_P(ResistanceTextTest, GivesText) {
-  EXPECT_EQ(ResistanceText(GetParam().value), GetParam().text);
-}
+TEST_P(ResistanceTextTest, GivesText) { EXPECT_EQ(ResistanceText(GetParam().value), GetParam().text); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, ResistanceTextTest,
     ::testing::Values(
         ValueCase{"Zero", 0, "  N/A"},
@@ -59,13 +58,13 @@ INSTANTIATE_TEST_SUITE_P(Values, ResistanceTextTest,
         ValueCase{"HugeGoesToExponent", 1.5e14, "1.5e+05G"},
         ValueCase{"LargestDouble", std::numeric_limits<double>::max(), "1.798e+299G"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 class CapacitanceTextTest : public ::testing::TestWithParam<ValueCase> {};
 
-TEST_P(CapacitanceTextTest, GivesText) {
-  EXPECT_EQ(CapacitanceText(GetParam().value), GetParam().text);
-}
+TEST_P(CapacitanceTextTest, GivesText) { EXPECT_EQ(CapacitanceText(GetParam().value), GetParam().text); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, CapacitanceTextTest,
     ::testing::Values(
         ValueCase{"Zero", 0, "0pF"},
@@ -88,6 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Values, CapacitanceTextTest,
         ValueCase{"Infinite", std::numeric_limits<double>::infinity(), "INF"},
         ValueCase{"HugeFarads", 2e5, "2e+05"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct FixedCase {
   const char* name;
@@ -106,6 +106,7 @@ TEST_P(FixedTextTest, GivesText) {
   EXPECT_EQ(FixedText(c.width, c.decimals, c.value), c.text);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, FixedTextTest,
     ::testing::Values(
         FixedCase{"NoDecimals", 2, 0, 50, "50"},
@@ -130,6 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Values, FixedTextTest,
         FixedCase{"Infinite", 0, 2, std::numeric_limits<double>::infinity(), "INF"},
         FixedCase{"NegativeInfinite", 0, 2, -std::numeric_limits<double>::infinity(), "-INF"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(FixedTextTest, LargestDoubleHasAllIntegerDigits) {
   std::string text = FixedText(0, 4, std::numeric_limits<double>::max());
@@ -150,6 +152,7 @@ class TrimNumberTextTest : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(TrimNumberTextTest, Trims) { EXPECT_EQ(TrimNumberText(GetParam().input), GetParam().output); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, TrimNumberTextTest,
     ::testing::Values(
         TextCase{"TrailingZeros", " 4.7000", "4.7"},
@@ -160,6 +163,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, TrimNumberTextTest,
         TextCase{"Empty", "", ""},
         TextCase{"OnlyBlanks", "   ", ""}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct RoundCase {
   const char* name;
@@ -176,6 +180,7 @@ TEST_P(RoundNumberTextTest, Rounds) {
   EXPECT_EQ(RoundNumberText(GetParam().input, GetParam().n), GetParam().output);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, RoundNumberTextTest,
     ::testing::Values(
         RoundCase{"ShortUnchanged", "4.7", 4, "4.7"},
@@ -190,6 +195,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, RoundNumberTextTest,
         RoundCase{"SixthNotDigit", "99999.6", 4, "99999"},
         RoundCase{"SmallerN", "1.2645", 2, "1.3"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace timer555

@@ -1,10 +1,11 @@
 // Start-up, layout, shut-down and the menu bar of the main window.
+#include <unistd.h>
+
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
-#include <unistd.h>
 
 #include "platform/cursors.h"
 #include "shell/image_control.h"
@@ -33,12 +34,18 @@ TEST_F(WindowTest, LayoutAtTheScaledGeometry) {
     QRect geometry;
   };
   const Row rows[] = {
-      {"Image1", w.Image1, {0, 0, 650, 42}},    {"Image2", w.Image2, {0, 42, 650, 308}},
-      {"GB1", w.GB1, {391, 56, 233, 134}},      {"Image3", w.Image3, {90, 95, 96, 27}},
-      {"NumEdit1", w.NumEdit1, {112, 23, 74, 25}}, {"NumEdit2", w.NumEdit2, {112, 58, 74, 25}},
-      {"GB2", w.GB2, {391, 193, 233, 57}},      {"Image4", w.Image4, {146, 22, 62, 22}},
-      {"RB1", w.RB1, {17, 25, 49, 21}},         {"RB2", w.RB2, {62, 25, 69, 21}},
-      {"GB3", w.GB3, {391, 253, 233, 88}},      {"Image5", w.Image5, {13, 25, 203, 58}},
+      {"Image1", w.Image1, {0, 0, 650, 42}},
+      {"Image2", w.Image2, {0, 42, 650, 308}},
+      {"GB1", w.GB1, {391, 56, 233, 134}},
+      {"Image3", w.Image3, {90, 95, 96, 27}},
+      {"NumEdit1", w.NumEdit1, {112, 23, 74, 25}},
+      {"NumEdit2", w.NumEdit2, {112, 58, 74, 25}},
+      {"GB2", w.GB2, {391, 193, 233, 57}},
+      {"Image4", w.Image4, {146, 22, 62, 22}},
+      {"RB1", w.RB1, {17, 25, 49, 21}},
+      {"RB2", w.RB2, {62, 25, 69, 21}},
+      {"GB3", w.GB3, {391, 253, 233, 88}},
+      {"Image5", w.Image5, {13, 25, 203, 58}},
   };
   for (const Row& row : rows) EXPECT_EQ(row.control->geometry(), row.geometry) << row.name;
   struct LabelRow {
@@ -46,7 +53,9 @@ TEST_F(WindowTest, LayoutAtTheScaledGeometry) {
     QPoint at;
     const char* caption;
   };
-  const LabelRow labels[] = {{w.Label1, {17, 28}, "Frequency"}, {w.Label2, {17, 62}, "Duty Cycle"}, {w.Label3, {193, 62}, "%"},
+  const LabelRow labels[] = {{w.Label1, {17, 28}, "Frequency"},
+                             {w.Label2, {17, 62}, "Duty Cycle"},
+                             {w.Label3, {193, 62}, "%"},
                              {w.Label4, {193, 28}, "Hz"}};
   for (const LabelRow& l : labels) {
     EXPECT_EQ(l.label->pos(), l.at) << l.caption;
@@ -166,7 +175,8 @@ TEST_F(WindowTest, FailedCopyRegistersTheShippedFileInstead) {
 }
 
 TEST_F(WindowTest, ReadOnlyProgramFolder) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders; FailedCopyRegistersTheShippedFileInstead covers it";
+  if (geteuid() == 0)
+    GTEST_SKIP() << "root writes into read-only folders; FailedCopyRegistersTheShippedFileInstead covers it";
   ASSERT_TRUE(QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::ExeOwner));
   Open();
   EXPECT_TRUE(platform_.errors.empty());
@@ -217,10 +227,10 @@ TEST_F(WindowTest, MenuBarClicksByEntryAndGap) {
     int activeMenu;  // after a start from the start screen (0)
   };
   const Row rows[] = {
-      {"left of Design", e[0].Hit.left - 1, 0},     {"Design left edge", e[0].Hit.left, 1},
-      {"Design right edge", e[0].Hit.right, 1},     {"gap after Design", e[0].Hit.right + 1, 0},
-      {"Applications", e[1].Hit.left, 2},           {"Data right edge", e[2].Hit.right, 3},
-      {"gap before Help", e[4].Hit.left - 1, 0},    {"Help", (e[4].Hit.left + e[4].Hit.right) / 2, 4},
+      {"left of Design", e[0].Hit.left - 1, 0},  {"Design left edge", e[0].Hit.left, 1},
+      {"Design right edge", e[0].Hit.right, 1},  {"gap after Design", e[0].Hit.right + 1, 0},
+      {"Applications", e[1].Hit.left, 2},        {"Data right edge", e[2].Hit.right, 3},
+      {"gap before Help", e[4].Hit.left - 1, 0}, {"Help", (e[4].Hit.left + e[4].Hit.right) / 2, 4},
       {"right of Help", e[4].Hit.right + 1, 0},
   };
   for (const Row& row : rows) {

@@ -31,8 +31,9 @@ TEST_F(WindowTest, ApplicationCellsByClick) {
     int x, y, index;
   };
   const Row rows[] = {
-      {"top left", 0, 0, 1},           {"row 1 bottom", 10, 43, 1},   {"row 2 top", 10, 44, 2},
-      {"middle column is left", 325, 0, 1}, {"right of middle", 326, 0, 8}, {"bottom right", 649, 307, 14},
+      {"top left", 0, 0, 1},          {"row 1 bottom", 10, 43, 1},
+      {"row 2 top", 10, 44, 2},       {"middle column is left", 325, 0, 1},
+      {"right of middle", 326, 0, 8}, {"bottom right", 649, 307, 14},
       {"bottom left", 0, 307, 7},
   };
   for (const Row& row : rows) {
@@ -89,11 +90,16 @@ TEST_F(WindowTest, CursorFollowsTheZonesInOrder) {
     int x, y, cursor, selected;
   };
   const Row rows[] = {
-      {"C1 top left corner", 100, 100, 22, 0}, {"C1 bottom right corner", 120, 130, 22, 0},
-      {"C1 over R1", 115, 125, 22, 0},         {"R1 only", 125, 135, 23, 1},
-      {"R1 over R2", 135, 145, 23, 1},         {"R2 only", 155, 165, 23, 2},
-      {"R2 bottom right corner", 160, 170, 23, 2}, {"just outside R2", 161, 170, 0, 2},
-      {"R3 is not a target", 210, 210, 0, 2},  {"C1 again", 101, 101, 22, 2},
+      {"C1 top left corner", 100, 100, 22, 0},
+      {"C1 bottom right corner", 120, 130, 22, 0},
+      {"C1 over R1", 115, 125, 22, 0},
+      {"R1 only", 125, 135, 23, 1},
+      {"R1 over R2", 135, 145, 23, 1},
+      {"R2 only", 155, 165, 23, 2},
+      {"R2 bottom right corner", 160, 170, 23, 2},
+      {"just outside R2", 161, 170, 0, 2},
+      {"R3 is not a target", 210, 210, 0, 2},
+      {"C1 again", 101, 101, 22, 2},
   };
   for (const Row& row : rows) {
     w.Image2MouseMove(Qt::NoModifier, row.x, row.y);
@@ -117,8 +123,8 @@ TEST_F(WindowTest, ArrowRegionsByPosition) {
   };
   // f = x / 62: up to 0.44 is the up arrow, from 0.54 the down arrow.
   const Row rows[] = {
-      {"left edge", 0, 1},  {"f 0.435", 27, 1},  {"f 0.452", 28, 0}, {"f 0.532", 33, 0},
-      {"f 0.548", 34, -1}, {"right edge", 61, -1},
+      {"left edge", 0, 1}, {"f 0.435", 27, 1},  {"f 0.452", 28, 0},
+      {"f 0.532", 33, 0},  {"f 0.548", 34, -1}, {"right edge", 61, -1},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -158,7 +164,8 @@ TEST_F(WindowTest, BrokenScriptShowsItsMessageOnceAndKeepsTheDrawing) {
   w.RB2->setChecked(true);
   w.Image4MouseDown(Qt::LeftButton, Qt::NoModifier, 5, 10);
   ASSERT_EQ(platform_.errors.size(), 1u);
-  EXPECT_NE(platform_.errors[0].find("is not a valid integer value"), std::string::npos) << platform_.errors[0];
+  EXPECT_NE(platform_.errors[0].find("is not a valid integer value"), std::string::npos)
+      << platform_.errors[0];
 }
 
 }  // namespace

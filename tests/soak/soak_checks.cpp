@@ -13,7 +13,8 @@ namespace timer555::soak {
 namespace {
 
 std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return s;
 }
 
@@ -26,9 +27,12 @@ bool IsPlainFiniteNumber(const std::string& text) {
   if (text[i] == '-') ++i;
   int digits = 0, points = 0;
   for (std::size_t k = i; k < end; ++k) {
-    if (std::isdigit(static_cast<unsigned char>(text[k]))) ++digits;
-    else if (text[k] == '.') ++points;
-    else return false;
+    if (std::isdigit(static_cast<unsigned char>(text[k])))
+      ++digits;
+    else if (text[k] == '.')
+      ++points;
+    else
+      return false;
   }
   return digits > 0 && points <= 1 && std::isfinite(std::strtod(text.c_str(), nullptr));
 }
@@ -43,12 +47,21 @@ std::string CheckPrintedText(const std::string& what, const std::string& text) {
 }
 
 std::string CheckDesignState(const DesignState& s) {
-  const std::pair<const char*, double> values[] = {
-      {"Frequency", s.Frequency}, {"DutyCycle", s.DutyCycle}, {"PulseLength", s.PulseLength},
-      {"C1", s.C1},               {"C2", s.C2},               {"C3", s.C3},
-      {"C4", s.C4},               {"R1", s.R1},               {"R2", s.R2},
-      {"R3", s.R3},               {"NominalC1", s.NominalC1}, {"NominalR1", s.NominalR1},
-      {"NominalR2", s.NominalR2}, {"HighTime", s.HighTime},   {"LowTime", s.LowTime}};
+  const std::pair<const char*, double> values[] = {{"Frequency", s.Frequency},
+                                                   {"DutyCycle", s.DutyCycle},
+                                                   {"PulseLength", s.PulseLength},
+                                                   {"C1", s.C1},
+                                                   {"C2", s.C2},
+                                                   {"C3", s.C3},
+                                                   {"C4", s.C4},
+                                                   {"R1", s.R1},
+                                                   {"R2", s.R2},
+                                                   {"R3", s.R3},
+                                                   {"NominalC1", s.NominalC1},
+                                                   {"NominalR1", s.NominalR1},
+                                                   {"NominalR2", s.NominalR2},
+                                                   {"HighTime", s.HighTime},
+                                                   {"LowTime", s.LowTime}};
   for (const auto& [name, value] : values) {
     if (!std::isfinite(value)) return std::string("design state ") + name + " is " + std::to_string(value);
   }
@@ -56,11 +69,14 @@ std::string CheckDesignState(const DesignState& s) {
 }
 
 std::string CheckValueTexts(const DesignState& s) {
-  const std::pair<const char*, std::string> texts[] = {
-      {"R1 text", ResistanceText(s.R1)},    {"R2 text", ResistanceText(s.R2)},
-      {"C1 text", CapacitanceText(s.C1)},   {"C2 text", CapacitanceText(s.C2)},
-      {"C3 text", CapacitanceText(s.C3)},   {"C4 text", CapacitanceText(s.C4)},
-      {"tH text", FixedText(4, 2, s.HighTime * 1e3)}, {"tL text", FixedText(4, 2, s.LowTime * 1e3)}};
+  const std::pair<const char*, std::string> texts[] = {{"R1 text", ResistanceText(s.R1)},
+                                                       {"R2 text", ResistanceText(s.R2)},
+                                                       {"C1 text", CapacitanceText(s.C1)},
+                                                       {"C2 text", CapacitanceText(s.C2)},
+                                                       {"C3 text", CapacitanceText(s.C3)},
+                                                       {"C4 text", CapacitanceText(s.C4)},
+                                                       {"tH text", FixedText(4, 2, s.HighTime * 1e3)},
+                                                       {"tL text", FixedText(4, 2, s.LowTime * 1e3)}};
   for (const auto& [name, text] : texts) {
     std::string problem = CheckPrintedText(name, text);
     if (!problem.empty()) return problem;

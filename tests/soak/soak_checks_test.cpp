@@ -1,10 +1,10 @@
 // The soak run's checks must see what they are there to see: otherwise a
 // passing soak run proves nothing.
+#include "soak_checks.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
-
-#include "soak_checks.h"
 
 namespace timer555::soak {
 namespace {
@@ -19,11 +19,16 @@ TEST(SoakChecks, PrintedText) {
     bool fine;
   };
   const Row rows[] = {
-      {"plain value", "4.7K", true},          {"capacitance", "100nF", true},
-      {"empty", "", true},                    {"title", "Astable Multivibrator", true},
-      {"lower nan", "nan", false},            {"upper NAN", "NAN", false},
-      {"inf inside", "R1 = infK", false},     {"minus inf", "-inf", false},
-      {"Infinity", "Infinity", false},        {"nan with unit", "nanpF", false},
+      {"plain value", "4.7K", true},
+      {"capacitance", "100nF", true},
+      {"empty", "", true},
+      {"title", "Astable Multivibrator", true},
+      {"lower nan", "nan", false},
+      {"upper NAN", "NAN", false},
+      {"inf inside", "R1 = infK", false},
+      {"minus inf", "-inf", false},
+      {"Infinity", "Infinity", false},
+      {"nan with unit", "nanpF", false},
   };
   for (const Row& r : rows) EXPECT_EQ(CheckPrintedText("x", r.text).empty(), r.fine) << r.name;
 }
@@ -40,10 +45,14 @@ TEST(SoakChecks, DesignStateNamesTheFirstNonFiniteValue) {
     double value;
   };
   const Row rows[] = {
-      {"Frequency", &DesignState::Frequency, kNaN}, {"DutyCycle", &DesignState::DutyCycle, kInf},
-      {"PulseLength", &DesignState::PulseLength, -kInf}, {"C1", &DesignState::C1, kNaN},
-      {"C4", &DesignState::C4, kInf}, {"R2", &DesignState::R2, kNaN},
-      {"NominalR1", &DesignState::NominalR1, kInf}, {"LowTime", &DesignState::LowTime, kNaN},
+      {"Frequency", &DesignState::Frequency, kNaN},
+      {"DutyCycle", &DesignState::DutyCycle, kInf},
+      {"PulseLength", &DesignState::PulseLength, -kInf},
+      {"C1", &DesignState::C1, kNaN},
+      {"C4", &DesignState::C4, kInf},
+      {"R2", &DesignState::R2, kNaN},
+      {"NominalR1", &DesignState::NominalR1, kInf},
+      {"LowTime", &DesignState::LowTime, kNaN},
   };
   for (const Row& r : rows) {
     DesignState s = fine;

@@ -43,10 +43,10 @@ class ActionMaker {
   /// very long digit strings, empty, stray points.
   std::string HostileText() {
     static const char* const fixed[] = {
-        "",     "nan",   "NaN",     "-nan",  "inf",    "-inf",   "Infinity", "1e308", "1e309", "-1e308",
-        "1e-320", "4.9e-324", "0",   "-0",    "0.0",    ".",      "..",       "-",     "+",     "e",
-        "1e",   "1e+",   "+5",      "-5",    "1.2.3",  "0x10",   " 12",      "12 ",   "1,5",   "99999999999",
-        "1000", "60",    "50",      "49.9",  "50.1",   "99.99",  "0.001",    "1e-9",  "1E3",   "2.5e-3"};
+        "",       "nan",      "NaN", "-nan", "inf",   "-inf",  "Infinity", "1e308", "1e309", "-1e308",
+        "1e-320", "4.9e-324", "0",   "-0",   "0.0",   ".",     "..",       "-",     "+",     "e",
+        "1e",     "1e+",      "+5",  "-5",   "1.2.3", "0x10",  " 12",      "12 ",   "1,5",   "99999999999",
+        "1000",   "60",       "50",  "49.9", "50.1",  "99.99", "0.001",    "1e-9",  "1E3",   "2.5e-3"};
     const int kind = Below(6);
     if (kind >= 4) {  // a value a design can be calculated from
       std::ostringstream o;
@@ -78,7 +78,8 @@ class ActionMaker {
   std::string TypedText() {
     static const std::string keys = "0123456789012345678901234567890123456789..-+eEnaif";
     std::string s;
-    for (int n = 1 + Below(8); n > 0; --n) s += keys[static_cast<std::size_t>(Below(static_cast<int>(keys.size())))];
+    for (int n = 1 + Below(8); n > 0; --n)
+      s += keys[static_cast<std::size_t>(Below(static_cast<int>(keys.size())))];
     if (Below(5) == 0) s += "\b";
     return s;
   }
@@ -210,11 +211,15 @@ int main(int argc, char* argv[]) {
       // program writes there afterwards must be a finite number.
       const bool userFreq = (c.name == "type" || c.name == "paste") && c.word == "freq";
       const bool userDuty = (c.name == "type" || c.name == "paste") && c.word == "duty";
-      std::string problem = freqWatch.Check(fmMain.NumEdit1->text().toStdString(), userFreq, "frequency field");
-      if (problem.empty()) problem = dutyWatch.Check(fmMain.NumEdit2->text().toStdString(), userDuty, "duty field");
+      std::string problem =
+          freqWatch.Check(fmMain.NumEdit1->text().toStdString(), userFreq, "frequency field");
+      if (problem.empty())
+        problem = dutyWatch.Check(fmMain.NumEdit2->text().toStdString(), userDuty, "duty field");
       if (problem.empty()) problem = timer555::soak::CheckDesignState(timer555::designState);
-      if (problem.empty()) problem = timer555::soak::CheckPrintedText("window title", fmMain.windowTitle().toStdString());
-      if (problem.empty() && timer555::designState.Calculated) problem = timer555::soak::CheckValueTexts(timer555::designState);
+      if (problem.empty())
+        problem = timer555::soak::CheckPrintedText("window title", fmMain.windowTitle().toStdString());
+      if (problem.empty() && timer555::designState.Calculated)
+        problem = timer555::soak::CheckValueTexts(timer555::designState);
       for (; problem.empty() && errorsSeen < platform.errors.size(); ++errorsSeen) {
         problem = timer555::soak::CheckPrintedText("message", platform.errors[errorsSeen]);
         refusedAdjustments += platform.errors[errorsSeen] == "Maximum adjustment is +/- 20%.";
@@ -232,10 +237,12 @@ int main(int argc, char* argv[]) {
         status = 1;
       }
     }
-    std::cout << "seed " << seed << ": " << steps << " steps, " << calculations << " calculate clicks, " << dialogs
-              << " clicks on a calculated component (" << refusedAdjustments << " answers refused), " << calculatedSteps << " steps on a calculated design, " << applicationPages
-              << " application page changes, " << platform.errors.size() << " error boxes, " << platform.beeps << " beeps: "
-              << (status == 0 ? "passed" : "FAILED") << "\n";
+    std::cout << "seed " << seed << ": " << steps << " steps, " << calculations << " calculate clicks, "
+              << dialogs << " clicks on a calculated component (" << refusedAdjustments
+              << " answers refused), " << calculatedSteps << " steps on a calculated design, "
+              << applicationPages << " application page changes, " << platform.errors.size()
+              << " error boxes, " << platform.beeps << " beeps: " << (status == 0 ? "passed" : "FAILED")
+              << "\n";
   }
   timer555::SetPlatform(previous);
   return status;

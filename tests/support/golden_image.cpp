@@ -14,7 +14,8 @@ QString CompareWithGolden(const QImage& actualIn, const QString& referencePath) 
     return {};
   }
   QImage reference(referencePath);
-  if (reference.isNull()) return "missing reference image " + referencePath + " (set TIMER555_UPDATE_GOLDEN=1)";
+  if (reference.isNull())
+    return "missing reference image " + referencePath + " (set TIMER555_UPDATE_GOLDEN=1)";
   reference = reference.convertToFormat(QImage::Format_RGB32);
 
   QString outDir = qEnvironmentVariable("TIMER555_TEST_OUTPUT", QDir::currentPath());
@@ -23,7 +24,11 @@ QString CompareWithGolden(const QImage& actualIn, const QString& referencePath) 
   if (reference.size() != actual.size()) {
     actual.save(base + ".actual.png", "PNG");
     return QString("size %1x%2 differs from reference %3x%4; actual written to %5.actual.png")
-        .arg(actual.width()).arg(actual.height()).arg(reference.width()).arg(reference.height()).arg(base);
+        .arg(actual.width())
+        .arg(actual.height())
+        .arg(reference.width())
+        .arg(reference.height())
+        .arg(base);
   }
   QImage diff(actual.size(), QImage::Format_RGB32);
   int differing = 0;
@@ -43,7 +48,9 @@ QString CompareWithGolden(const QImage& actualIn, const QString& referencePath) 
   actual.save(base + ".actual.png", "PNG");
   diff.save(base + ".diff.png", "PNG");
   return QString("%1 pixels differ from %2; see %3.actual.png and %3.diff.png")
-      .arg(differing).arg(referencePath).arg(base);
+      .arg(differing)
+      .arg(referencePath)
+      .arg(base);
 }
 
 }  // namespace timer555::testing

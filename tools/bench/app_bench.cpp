@@ -9,14 +9,14 @@
 // Runs on the platform QT_QPA_PLATFORM names (offscreen when unset); run it
 // from the build's program folder so the display font is found.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QFile>
-#include <QProcess>
 #include <QFontDatabase>
+#include <QProcess>
 #include <QWidget>
 #include <cstdio>
-#include <unistd.h>
 #include <map>
 #include <memory>
 #include <string>
@@ -60,7 +60,8 @@ void BM_StartupMainWindow(benchmark::State& state) {
     w->show();
     QApplication::processEvents();
     state.PauseTiming();
-    if (timer555::shellState.MenuBarEntries[0].Caption.empty()) state.SkipWithError("no menu bar: display font missing");
+    if (timer555::shellState.MenuBarEntries[0].Caption.empty())
+      state.SkipWithError("no menu bar: display font missing");
     w.reset();
     QApplication::processEvents();
     state.ResumeTiming();
@@ -112,7 +113,8 @@ void ColdStart(benchmark::State& state, const char* which) {
   for (auto _ : state) {
     QProcess child;
     child.start(self, {QString(kColdStartFlag) + which});
-    if (!child.waitForFinished(30000) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+    if (!child.waitForFinished(30000) || child.exitStatus() != QProcess::NormalExit ||
+        child.exitCode() != 0) {
       state.SkipWithError("the start-up child failed");
       break;
     }
@@ -208,9 +210,10 @@ void BM_DesignPage(benchmark::State& state) {
   for (auto _ : state) {
     timer555::DrawDesignPage(d.mode, w.Image2->canvas(), w.SHCircuits.Strings(), w.SHBuffer.Strings());
     timer555::RunCircuitScript(w.SHBuffer.Strings(), w.Image2->canvas(), timer555::designState.DrawRect, 1);
-    timer555::DrawOutputWaveform(w.Image5->canvas(),
-                                 d.mode == 4 ? timer555::WaveformForm::Monostable : timer555::WaveformForm::Astable,
-                                 d.field1, timer555::shellState.AppFontName);
+    timer555::DrawOutputWaveform(
+        w.Image5->canvas(),
+        d.mode == 4 ? timer555::WaveformForm::Monostable : timer555::WaveformForm::Astable, d.field1,
+        timer555::shellState.AppFontName);
   }
 }
 BENCHMARK(BM_DesignPage)->DenseRange(1, 4)->Unit(benchmark::kMicrosecond);
@@ -241,8 +244,10 @@ BENCHMARK(BM_ApplicationPage)->DenseRange(1, 14)->Unit(benchmark::kMicrosecond);
 void BM_DataPage(benchmark::State& state, bool table) {
   TfmMain& w = Window();
   for (auto _ : state) {
-    if (table) timer555::ShowSpecificationTable(w.Image2->canvas(), w.SHSpecs.Strings());
-    else timer555::ShowComponentNotes(w.Image2->canvas(), w.SHComponent.Strings());
+    if (table)
+      timer555::ShowSpecificationTable(w.Image2->canvas(), w.SHSpecs.Strings());
+    else
+      timer555::ShowComponentNotes(w.Image2->canvas(), w.SHComponent.Strings());
   }
 }
 BENCHMARK_CAPTURE(BM_DataPage, component_notes, false)->Unit(benchmark::kMicrosecond);
@@ -279,7 +284,8 @@ class TargetReporter final : public benchmark::ConsoleReporter {
       }
     }
     if (!slowestName.empty())
-      std::printf("  slowest page or calculation: %s %.3f ms (target < 2 ms)\n", slowestName.c_str(), slowest * 1e3);
+      std::printf("  slowest page or calculation: %s %.3f ms (target < 2 ms)\n", slowestName.c_str(),
+                  slowest * 1e3);
     return over;
   }
 

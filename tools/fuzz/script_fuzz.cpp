@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   designState.R1 = value;
   designState.C1 = value;
   designState.R2 = -value;
-  CheckValueTexts(value, static_cast<int>(static_cast<std::int8_t>(data[2])), static_cast<int>(data[3] % 40) - 5);
+  CheckValueTexts(value, static_cast<int>(static_cast<std::int8_t>(data[2])),
+                  static_cast<int>(data[3] % 40) - 5);
 
   std::vector<std::string> lines;
   std::string current;

@@ -100,14 +100,16 @@ void Runner::MouseDown(QWidget* target, int x, int y) {
   const QPointF global = target->mapToGlobal(local);
   QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
   QApplication::sendEvent(target, &release);
   QApplication::processEvents();
 }
 
 void Runner::MouseMove(QWidget* target, int x, int y) {
   const QPointF local(x, y);
-  QMouseEvent move(QEvent::MouseMove, local, target->mapToGlobal(local), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, local, target->mapToGlobal(local), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
   QApplication::sendEvent(target, &move);
   QApplication::processEvents();
 }
@@ -247,16 +249,19 @@ std::string Runner::SnapshotJson() {
       .Add("C1Zone", RectJson(drawingState.C1Zone))
       .Add("ResistorZones", zones)
       .Add("fields", Inline({{"freq", Inline({{"text", Quote(window_.NumEdit1->text())},
-                                               {"enabled", Bool(window_.NumEdit1->isEnabled())}})},
+                                              {"enabled", Bool(window_.NumEdit1->isEnabled())}})},
                              {"duty", Inline({{"text", Quote(window_.NumEdit2->text())},
-                                               {"enabled", Bool(window_.NumEdit2->isEnabled())}})},
+                                              {"enabled", Bool(window_.NumEdit2->isEnabled())}})},
                              {"label1", Quote(window_.Label1->text())},
                              {"label4", Quote(window_.Label4->text())}}))
-      .Add("groupsVisible", Bool(!window_.GB1->isHidden() && !window_.GB2->isHidden() && !window_.GB3->isHidden()))
+      .Add("groupsVisible",
+           Bool(!window_.GB1->isHidden() && !window_.GB2->isHidden() && !window_.GB3->isHidden()))
       .Add("menuBar", menuBar)
       .Add("messages", messages)
       .Add("beeps", std::to_string(platform_.beeps - beepsSeen_))
-      .Add("dialog", Inline({{"name", Quote(shown.name)}, {"number", Quote(shown.number)}, {"unit", Quote(shown.unit)}}))
+      .Add(
+          "dialog",
+          Inline({{"name", Quote(shown.name)}, {"number", Quote(shown.number)}, {"unit", Quote(shown.unit)}}))
       .Add("focus", Quote(focus ? focus->objectName() : QString()));
   messagesSeen_ = platform_.errors.size();
   beepsSeen_ = platform_.beeps;
@@ -274,7 +279,8 @@ void Runner::Snapshot(const std::string& name) {
   save(window_.Image5->image(), ".vout.png");
   save(window_.grab().toImage(), ".window.png");
   QFile json(base + ".json");
-  if (!json.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw std::runtime_error("cannot write " + json.fileName().toStdString());
+  if (!json.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    throw std::runtime_error("cannot write " + json.fileName().toStdString());
   json.write(QByteArray::fromStdString(SnapshotJson()));
 }
 

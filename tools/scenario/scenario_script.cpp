@@ -43,7 +43,8 @@ class LineParser {
     std::string w = NextWord(rest_);
     int value = 0;
     auto [ptr, ec] = std::from_chars(w.data(), w.data() + w.size(), value);
-    if (w.empty() || ec != std::errc() || ptr != w.data() + w.size()) Fail(std::string("expected ") + what + ", got '" + w + "'");
+    if (w.empty() || ec != std::errc() || ptr != w.data() + w.size())
+      Fail(std::string("expected ") + what + ", got '" + w + "'");
     return value;
   }
 
@@ -57,7 +58,8 @@ class LineParser {
     std::string w = NextWord(rest_);
     if (w.empty()) Fail("missing snapshot name");
     for (char c : w)
-      if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '.')) Fail("bad snapshot name '" + w + "'");
+      if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '.'))
+        Fail("bad snapshot name '" + w + "'");
     return w;
   }
 
