@@ -3,9 +3,9 @@
 # program ("run") or runs every test ("test"). Installs missing Debian
 # packages with apt-get (as root, or through sudo).
 #
-#   bash build.sh run     install, build, start timer555
-#   bash build.sh test    install, build, run all tests with CTest
-#   bash build.sh build   install and build only
+#   bash build.sh run     install, build the program and its font, start timer555
+#   bash build.sh test    install, build everything (warnings as errors), run all tests with CTest
+#   bash build.sh build   install and build everything
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -18,7 +18,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-osifont fonts-liberation2 python3 python3-fonttools
   xvfb xauth xdotool x11-utils imagemagick
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format clang-tidy
   dpkg-dev file
 )
 
@@ -35,26 +35,30 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# build [TARGET] [CMAKE OPTIONS...]: configures and builds TARGET (everything
+# when empty).
 build() {
-  cmake -S "$here" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  cmake --build "$build_dir" -j "$(nproc)"
+  local target="$1"
+  shift
+  cmake -S "$here" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake --build "$build_dir" -j "$(nproc)" ${target:+--target "$target"}
 }
 
 case "$mode" in
   run)
     install_missing
-    build
+    build timer555
     exec "$build_dir/bin/timer555"
     ;;
   test)
     install_missing
-    build
+    build "" -DTIMER555_WERROR=ON
     cd "$build_dir"
     ctest --output-on-failure -j "$(nproc)"
     ;;
   build)
     install_missing
-    build
+    build ""
     ;;
   *)
     echo "usage: bash build.sh run|test|build" >&2
