@@ -13,4 +13,8 @@ enum class DesignKind : int {
   Monostable = 4,  ///< one-shot
 };
 
+/// The design with this number (1 to 4, the Design menu's quadrants in
+/// reading order); other numbers give values that no design row has.
+constexpr DesignKind ToDesignKind(int number) { return static_cast<DesignKind>(number); }
+
 }  // namespace timer555

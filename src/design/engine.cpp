@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "design/design_state.h"
+#include "design/design_table.h"
 #include "design/limits.h"
 
 namespace timer555 {
@@ -74,12 +75,12 @@ double TextToNumber(const std::string& text) {
 
 std::optional<std::string> ValidateInputs(const std::string& field1, const std::string& field2) {
   DesignState& s = designState;
-  if (field1.empty()) {
-    return std::string(s.DesignMode == 4 ? "Pulse length not entered." : "Frequency not entered.");
-  }
-  if (field2.empty() && s.DesignMode != 4) return std::string("Duty cycle not entered.");
+  const DesignRow* row = FindDesign(s.DesignMode);
+  const bool pulse = row != nullptr && row->input == FirstInput::PulseLength;
+  if (field1.empty()) return std::string(pulse ? "Pulse length not entered." : "Frequency not entered.");
+  if (field2.empty() && !pulse) return std::string("Duty cycle not entered.");
 
-  if (s.DesignMode == 4) {
+  if (pulse) {
     s.PulseLength = TextToNumber(field1);
     // Typing admits only digits and the point, but a pasted text can carry a
     // sign or an exponent: a negative pulse never reaches 5000 ohm, and a
@@ -93,12 +94,14 @@ std::optional<std::string> ValidateInputs(const std::string& field1, const std::
 
   s.Frequency = TextToNumber(field1);
   s.DutyCycle = TextToNumber(field2) / 100;
-  if (s.Frequency < 0.01 || s.Frequency > 2000000) return std::string("Frequency not realistic.");
-  if (s.DesignMode == 1) {
-    if (s.DutyCycle <= 0.5) return std::string("Duty cycle not realistic for this mode.");
-    if (s.DutyCycle >= 1) return std::string("Duty cycle invalid.");
+  if (s.Frequency < kLowestFrequency || s.Frequency > kHighestFrequency) {
+    return std::string("Frequency not realistic.");
   }
-  if (s.DesignMode == 3 && (s.DutyCycle <= 0 || s.DutyCycle >= 1)) return std::string("Duty cycle invalid.");
+  if (row != nullptr && row->dutyLimits) {
+    const DutyLimits& limits = *row->dutyLimits;
+    if (s.DutyCycle <= limits.above) return std::string(limits.aboveMessage);
+    if (s.DutyCycle >= limits.below) return std::string(limits.belowMessage);
+  }
   return std::nullopt;
 }
 

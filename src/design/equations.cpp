@@ -5,7 +5,9 @@
 
 #include <cmath>
 
+#include "design/design_equations.h"
 #include "design/design_state.h"
+#include "design/design_table.h"
 #include "design/engine.h"
 #include "design/limits.h"
 #include "design/timing.h"
@@ -100,6 +102,41 @@ ComponentsResult Failure(const std::string& message) {
   return result;
 }
 
+}  // namespace
+
+double PowerOfTen(double x) {
+  // Formed in extended precision, so whole exponents give the exact powers
+  // of ten that the E12 capacitor values are built from.
+  return static_cast<double>(std::exp(static_cast<long double>(x) * std::log(10.0L)));
+}
+
+double LowTimeResidual(double x) {
+  const DesignState& s = designState;
+  // R1 x / (R1 + x) written as x (R1 / (R1 + x)), which cannot overflow
+  // when R1 is huge.
+  return std::log((x - 2 * s.R1) / (2 * x - s.R1)) * (x * (s.R1 / (s.R1 + x))) * s.C1 - s.HighTime;
+}
+
+RootSearch FindRoot(double a, double b) {
+  double ra = LowTimeResidual(a);
+  double rb = LowTimeResidual(b);
+  if (WithinTolerance(ra)) return {true, a};
+  if (WithinTolerance(rb)) return {true, b};
+  if (OppositeSigns(ra, rb)) return Bisect(a, b, ra);
+  // Same sign at both ends: test the midpoints of ever finer grids for the
+  // first sign change.
+  for (int n = 2; n <= 500; n *= 2) {
+    double h = (b - a) / n;
+    for (int i = 1; i <= n / 2; ++i) {
+      double x = a + (2 * i - 1) * h;
+      if (OppositeSigns(LowTimeResidual(x), ra)) return Bisect(a, x, ra);
+    }
+  }
+  return {};
+}
+
+namespace {
+
 /// Designs 1 and 3: both resistors in closed form, each pass.
 ComponentsResult ComputeAstable(bool dutyAbove50) {
   DesignState& s = designState;
@@ -121,8 +158,14 @@ ComponentsResult ComputeAstable(bool dutyAbove50) {
   return {true, {}, std::nullopt};
 }
 
+}  // namespace
+
+ComponentsResult ComputeAbove50Components() { return ComputeAstable(true); }
+
+ComponentsResult ComputeBelow50Components() { return ComputeAstable(false); }
+
 /// Design 2: R1 in closed form, R2 from the root of the low-time equation.
-ComponentsResult ComputeHalfDuty() {
+ComponentsResult ComputeSquareComponents() {
   DesignState& s = designState;
   ComponentsResult result;
   result.dutyFieldText = FixedText(2, 0, 50);
@@ -168,7 +211,7 @@ ComponentsResult ComputeHalfDuty() {
 }
 
 /// Design 4: R1 in closed form; R2 and the output times are not touched.
-ComponentsResult ComputeMonostable() {
+ComponentsResult ComputeMonostableComponents() {
   DesignState& s = designState;
   if (!PositiveFinite(s.PulseLength)) return Failure("Invalid pulse length.");
   SavedComponents saved = SavedComponents::Take();
@@ -185,49 +228,12 @@ ComponentsResult ComputeMonostable() {
   return {true, {}, std::nullopt};
 }
 
-}  // namespace
-
-double PowerOfTen(double x) {
-  // Formed in extended precision, so whole exponents give the exact powers
-  // of ten that the E12 capacitor values are built from.
-  return static_cast<double>(std::exp(static_cast<long double>(x) * std::log(10.0L)));
-}
-
-double LowTimeResidual(double x) {
-  const DesignState& s = designState;
-  // R1 x / (R1 + x) written as x (R1 / (R1 + x)), which cannot overflow
-  // when R1 is huge.
-  return std::log((x - 2 * s.R1) / (2 * x - s.R1)) * (x * (s.R1 / (s.R1 + x))) * s.C1 - s.HighTime;
-}
-
-RootSearch FindRoot(double a, double b) {
-  double ra = LowTimeResidual(a);
-  double rb = LowTimeResidual(b);
-  if (WithinTolerance(ra)) return {true, a};
-  if (WithinTolerance(rb)) return {true, b};
-  if (OppositeSigns(ra, rb)) return Bisect(a, b, ra);
-  // Same sign at both ends: test the midpoints of ever finer grids for the
-  // first sign change.
-  for (int n = 2; n <= 500; n *= 2) {
-    double h = (b - a) / n;
-    for (int i = 1; i <= n / 2; ++i) {
-      double x = a + (2 * i - 1) * h;
-      if (OppositeSigns(LowTimeResidual(x), ra)) return Bisect(a, x, ra);
-    }
-  }
-  return {};
-}
-
 ComponentsResult ComputeComponents() {
   const DesignState& s = designState;
-  if (s.DesignMode < 1 || s.DesignMode > 4) return {};
+  const DesignRow* row = FindDesign(s.DesignMode);
+  if (row == nullptr) return {};
   if (!PositiveFinite(s.C1)) return Failure("Solution not found.");
-  switch (s.DesignMode) {
-    case 1: return ComputeAstable(true);
-    case 2: return ComputeHalfDuty();
-    case 3: return ComputeAstable(false);
-    default: return ComputeMonostable();
-  }
+  return row->compute();
 }
 
 bool StepCapacitor(int delta) {
@@ -254,8 +260,8 @@ bool StepCapacitor(int delta) {
 RecalculationResult RecalculateFromComponents() {
   DesignState& s = designState;
   RecalculationResult result;
-  if (s.DesignMode < 1 || s.DesignMode > 4) return result;
-  const DesignKind kind = static_cast<DesignKind>(s.DesignMode);
+  const DesignKind kind = s.DesignMode;
+  if (FindDesign(kind) == nullptr) return result;
   const OutputTimes t = TimesFromComponents(kind, s.R1, s.R2, s.C1);
   if (!t.defined) {
     result.error = kind == DesignKind::Monostable ? "No output pulse with these component values."

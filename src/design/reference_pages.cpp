@@ -7,9 +7,9 @@
 #include "design/design_state.h"
 #include "design/pages.h"
 #include "platform/scaling.h"
+#include "schematic/circuit_library.h"
 #include "schematic/circuit_script.h"
 #include "schematic/drawing_state.h"
-#include "shell/shell_state.h"
 
 namespace timer555 {
 
@@ -132,7 +132,8 @@ void DotAt(Canvas& canvas, int x, int y) { canvas.setPixel(x, y, colors::Blue); 
 
 }  // namespace
 
-void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buffer, const TextList& apps) {
+void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buffer, const TextList& apps,
+                         const std::string& fontName) {
   const int n = designState.ApplicationIndex;
   // Only pages 1..14 exist; any other number leaves the page as it is.
   if (n < 1 || n > kApplicationCount) return;
@@ -143,7 +144,7 @@ void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buf
   const int gx = w / 70;
   drawingState.GridY = gy;
   drawingState.GridX = gx;
-  canvas.setFontName(shellState.AppFontName);
+  canvas.setFontName(fontName);
   canvas.setFontSize(kPageFontSize);
   // A page before may have left a style or colour behind; notes are plain black.
   canvas.setFontBold(false);
@@ -153,13 +154,9 @@ void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buf
   canvas.fillRect(Rect{0, 0, w, h});
   const int lineHeight = canvas.textHeight("Ably");
 
-  // The record's header is line 33 + 11n; its ten script lines follow.
-  buffer.clear();
-  const std::size_t header = static_cast<std::size_t>(33 + 11 * n);
-  for (std::size_t i = header + 1; i <= header + 10 && i < circuits.size(); ++i)
-    buffer.push_back(circuits[i]);
+  buffer = CircuitRecord(circuits, ApplicationRecordName(n));
 
-  canvas.setFontName(shellState.AppFontName);
+  canvas.setFontName(fontName);
 
   int showValues = 0;
   if (n == 1 || n == 12) {
@@ -231,10 +228,10 @@ void ShowComponentNotes(Canvas& canvas, const TextList& component) {
   }
 }
 
-void ShowSpecificationTable(Canvas& canvas, const TextList& timerData) {
+void ShowSpecificationTable(Canvas& canvas, const TextList& timerData, const std::string& fontName) {
   const int w = canvas.width();
   const int h = canvas.height();
-  canvas.setFontName(shellState.AppFontName);
+  canvas.setFontName(fontName);
   drawingState.GridY = h / 33;
   drawingState.GridX = w / 70;
   const int gx = drawingState.GridX;
@@ -276,7 +273,7 @@ void ShowSpecificationTable(Canvas& canvas, const TextList& timerData) {
     const int y = (i - 1) * rowHeight + top + (rowHeight - lineHeight) / 2;
     for (int j = 1; j <= 5; ++j) {
       const std::string& text = LineAt(timerData, static_cast<std::size_t>((i - 1) * 5 + (j - 1)));
-      canvas.setFontName(shellState.AppFontName);
+      canvas.setFontName(fontName);
       const int cellWidth = canvas.textWidth(text);
       int x = 0;
       switch (j) {

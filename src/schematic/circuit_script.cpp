@@ -4,8 +4,8 @@
 
 #include "platform/scaling.h"
 #include "schematic/drawing_state.h"
+#include "schematic/schematic_inputs.h"
 #include "schematic/symbols.h"
-#include "shell/shell_state.h"
 
 namespace timer555 {
 
@@ -255,7 +255,7 @@ void RunCircuitScript(const std::vector<std::string>& lines, Canvas& canvas, con
   canvas.setPenColor(colors::White);
   canvas.setPenWidth(1);
   canvas.setBrushColor(colors::White);
-  if (shellState.ActiveMenu == 1) canvas.fillRect(rect);
+  if (schematicInputs.clearsFirst()) canvas.fillRect(rect);
   canvas.setPenColor(colors::Black);
   canvas.setFontName("Technical");
   canvas.setFontBold(false);

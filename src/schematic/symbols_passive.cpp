@@ -1,7 +1,7 @@
 #include <string>
 
-#include "design/design_state.h"
 #include "platform/scaling.h"
+#include "schematic/schematic_inputs.h"
 #include "schematic/symbol_axis.h"
 #include "schematic/symbols.h"
 #include "schematic/value_text.h"
@@ -65,9 +65,10 @@ void DrawResistor(Canvas& canvas, int showValues) {
   const std::string name = "R" + std::to_string(ds.PartIndex);
   std::string value;
   if (showValues != 0) {
-    if (ds.PartIndex == 1) value = ResistanceText(designState.R1);
-    if (ds.PartIndex == 2) value = ResistanceText(designState.R2);
-    if (ds.PartIndex == 3) value = ResistanceText(designState.R3);
+    const PartValues& v = schematicInputs.values();
+    if (ds.PartIndex == 1) value = ResistanceText(v.R1);
+    if (ds.PartIndex == 2) value = ResistanceText(v.R2);
+    if (ds.PartIndex == 3) value = ResistanceText(v.R3);
   }
   const SymbolAxis axis = SymbolAxis::FromState(ds);
   if (axis.s != 0) {
@@ -117,10 +118,11 @@ void DrawCapacitor(Canvas& canvas, int showValues) {
   const std::string name = "C" + std::to_string(ds.PartIndex);
   std::string value;
   if (showValues != 0) {
-    if (ds.PartIndex == 1) value = CapacitanceText(designState.C1);
-    if (ds.PartIndex == 2) value = CapacitanceText(designState.C2);
-    if (ds.PartIndex == 3) value = CapacitanceText(designState.C3);
-    if (ds.PartIndex == 4) value = CapacitanceText(designState.C4);
+    const PartValues& v = schematicInputs.values();
+    if (ds.PartIndex == 1) value = CapacitanceText(v.C1);
+    if (ds.PartIndex == 2) value = CapacitanceText(v.C2);
+    if (ds.PartIndex == 3) value = CapacitanceText(v.C3);
+    if (ds.PartIndex == 4) value = CapacitanceText(v.C4);
   }
   const SymbolAxis axis = SymbolAxis::FromState(ds);
   if (axis.s != 0) {

@@ -9,6 +9,7 @@
 #include <cctype>
 
 #include "design/design_state.h"
+#include "design/design_table.h"
 #include "design/engine.h"
 #include "design/pages.h"
 #include "design/waveform.h"
@@ -412,29 +413,31 @@ void TfmMain::HelpPage() {
 
 // ---- Design pages and the calculation ----
 
-void TfmMain::ShowDesignPage(int mode) {
+void TfmMain::ShowDesignPage(DesignKind kind) {
   ShowInputGroups(1);
-  setWindowTitle(QString::fromStdString(DesignTitle(mode)));
-  switch (mode) {
-    case 1: NumEdit2->setEnabled(true); break;
-    case 2:
-      designState.DutyCycle = 0.5;
-      NumEdit2->setText(QString::fromStdString(FixedText(2, 0, 50)));
-      NumEdit2->setEnabled(false);
-      break;
-    case 4:
-      Label1->setText("Pulse length");
-      Label1->adjustSize();
-      Label4->setText("sec");
-      Label4->adjustSize();
-      Label2->setEnabled(false);
-      Label3->setEnabled(false);
-      NumEdit2->setEnabled(false);
-      break;
-    default: break;
+  const DesignRow* row = FindDesign(kind);
+  setWindowTitle(QString::fromStdString(DesignTitle(kind)));
+  if (row != nullptr) {
+    Label1->setText(row->field1Label);
+    Label1->adjustSize();
+    Label4->setText(row->field1Unit);
+    Label4->adjustSize();
+    switch (row->dutyField) {
+      case DutyField::Entered: NumEdit2->setEnabled(true); break;
+      case DutyField::FixedAt50:
+        designState.DutyCycle = 0.5;
+        NumEdit2->setText(QString::fromStdString(FixedText(2, 0, 50)));
+        NumEdit2->setEnabled(false);
+        break;
+      case DutyField::Unused:
+        Label2->setEnabled(false);
+        Label3->setEnabled(false);
+        NumEdit2->setEnabled(false);
+        break;
+    }
   }
   try {
-    DrawDesignPage(mode, Image2->canvas(), SHCircuits.Strings(), SHBuffer.Strings());
+    DrawDesignPage(kind, Image2->canvas(), SHCircuits.Strings(), SHBuffer.Strings());
   } catch (const ScriptConversionError& e) {
     ShowScriptError(e);
   }
@@ -450,8 +453,8 @@ void TfmMain::Image3Click() {
 }
 
 void TfmMain::CalculateDesign() {
-  const int mode = designState.DesignMode;
-  if (mode < 1 || mode > 4) return;
+  const DesignRow* row = FindDesign(designState.DesignMode);
+  if (row == nullptr) return;
   ComponentsResult result = ComputeComponents();
   if (result.dutyFieldText) NumEdit2->setText(QString::fromStdString(*result.dutyFieldText));
   if (!result.computed) {
@@ -460,8 +463,8 @@ void TfmMain::CalculateDesign() {
   }
   try {
     RunCircuitScript(SHBuffer.Strings(), Image2->canvas(), designState.DrawRect, 1);
-    DrawOutputWaveform(Image5->canvas(), mode == 4 ? WaveformForm::Monostable : WaveformForm::Astable,
-                       NumEdit1->text().toStdString(), shellState.AppFontName);
+    DrawOutputWaveform(Image5->canvas(), row->waveform, NumEdit1->text().toStdString(),
+                       shellState.AppFontName);
   } catch (const ScriptConversionError& e) {
     ShowScriptError(e);
     RefreshImages();
@@ -482,9 +485,11 @@ void TfmMain::RecalculateAfterAdjust() {
   NumEdit2->setText(QString::fromStdString(result.field2Text));
   try {
     RunCircuitScript(SHBuffer.Strings(), Image2->canvas(), designState.DrawRect, 1);
-    DrawOutputWaveform(Image5->canvas(),
-                       designState.DesignMode == 4 ? WaveformForm::Monostable : WaveformForm::Astable,
-                       NumEdit1->text().toStdString(), shellState.AppFontName);
+    const DesignRow* row = FindDesign(designState.DesignMode);
+    if (row != nullptr) {
+      DrawOutputWaveform(Image5->canvas(), row->waveform, NumEdit1->text().toStdString(),
+                         shellState.AppFontName);
+    }
   } catch (const ScriptConversionError& e) {
     ShowScriptError(e);
   }
@@ -508,15 +513,17 @@ void TfmMain::Image2MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
   try {
     switch (shellState.ActiveMenu) {
       case 1: {
-        designState.DesignMode = 1;
+        // Quadrants: top left 1, top right 2, bottom left 3, bottom right 4.
+        int quadrant = 1;
         NumEdit1->clear();
         NumEdit2->clear();
         Canvas& vout = Image5->canvas();
         vout.setBrushColor(colors::White);
         vout.fillRect({0, 0, vout.width(), vout.height()});
         Image5->update();
-        if (x > w / 2) designState.DesignMode += 1;
-        if (y > h / 2) designState.DesignMode += 2;
+        if (x > w / 2) quadrant += 1;
+        if (y > h / 2) quadrant += 2;
+        designState.DesignMode = ToDesignKind(quadrant);
         ShowDesignPage(designState.DesignMode);
         shellState.DesignShown = 1;
         break;
@@ -525,7 +532,8 @@ void TfmMain::Image2MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
         designState.ApplicationIndex = (y * 7) / h + 7 * (x > w / 2 ? 1 : 0) + 1;
         setWindowTitle(QString::fromStdString(shellState.MainCaption));
         shellState.ActiveMenu = 0;
-        ShowApplicationPage(Image2->canvas(), SHCircuits.Strings(), SHBuffer.Strings(), SHApps.Strings());
+        ShowApplicationPage(Image2->canvas(), SHCircuits.Strings(), SHBuffer.Strings(), SHApps.Strings(),
+                            shellState.AppFontName);
         break;
       case 3:
         setWindowTitle(QString::fromStdString(shellState.MainCaption));
@@ -533,7 +541,7 @@ void TfmMain::Image2MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
         if (x < w / 2)
           ShowComponentNotes(Image2->canvas(), SHComponent.Strings());
         else
-          ShowSpecificationTable(Image2->canvas(), SHSpecs.Strings());
+          ShowSpecificationTable(Image2->canvas(), SHSpecs.Strings(), shellState.AppFontName);
         break;
       default: break;
     }

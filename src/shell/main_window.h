@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <string>
 
+#include "design/design_kind.h"
 #include "shell/string_holder.h"
 
 class QGroupBox;
@@ -61,7 +62,7 @@ class TfmMain final : public QWidget {
   void Image3Click();
 
   /// The widget side of a design page, then its drawing.
-  void ShowDesignPage(int mode);
+  void ShowDesignPage(DesignKind kind);
   /// The calculation frame of the current design: components, schematic
   /// with values, waveform, Calculated, nominals.
   void CalculateDesign();

@@ -1,12 +1,10 @@
 #pragma once
 
 #include <string>
-#include <vector>
+
+#include "platform/text_list.h"
 
 namespace timer555 {
-
-/// A list of text lines, addressed from 0.
-using TextList = std::vector<std::string>;
 
 /// Owns one list of text lines: the program's fixed texts and circuit
 /// scripts, and the scratch list of the circuit being drawn. Callers read

@@ -46,7 +46,7 @@ class DesignPageRowTest : public DesignPageTest, public ::testing::WithParamInte
 
 TEST_P(DesignPageRowTest, DrawsTheBareSchematicAndSetsTheStartingCapacitor) {
   const PageRow& row = GetParam();
-  designState.DesignMode = row.mode;
+  designState.DesignMode = ToDesignKind(row.mode);
   designState.C1 = 4.7e-9;  // a previous calculation's capacitor
   designState.CapSeriesIndex = 8;
   designState.CapDecade = 11;
@@ -55,9 +55,9 @@ TEST_P(DesignPageRowTest, DrawsTheBareSchematicAndSetsTheStartingCapacitor) {
   RecordingCanvas canvas(650, 308);
   canvas.setBrushColor(colors::Silver);
 
-  DrawDesignPage(row.mode, canvas, circuits, buffer);
+  DrawDesignPage(ToDesignKind(row.mode), canvas, circuits, buffer);
 
-  EXPECT_EQ(DesignTitle(row.mode), row.title);
+  EXPECT_EQ(DesignTitle(ToDesignKind(row.mode)), row.title);
   const auto first = circuits.begin() + (row.mode - 1) * 11 + 1;
   EXPECT_EQ(buffer, TextList(first, first + 10));
   ASSERT_FALSE(canvas.calls.empty());
@@ -85,8 +85,8 @@ INSTANTIATE_TEST_SUITE_P(Designs, DesignPageRowTest,
 TEST_F(DesignPageTest, BareSchematicShowsNoValues) {
   RecordingCanvas canvas(650, 308);
   designState.R1 = 2885.39;
-  designState.DesignMode = 1;
-  DrawDesignPage(1, canvas, circuits, buffer);
+  designState.DesignMode = ToDesignKind(1);
+  DrawDesignPage(ToDesignKind(1), canvas, circuits, buffer);
   for (const CanvasCall& call : canvas.callsOf("textOut")) {
     EXPECT_EQ(call.text.find("2.885K"), std::string::npos);
   }
@@ -96,10 +96,10 @@ TEST_F(DesignPageTest, OtherNumbersDoNothing) {
   for (int mode : {0, 5, -1}) {
     RecordingCanvas canvas(650, 308);
     buffer = {"kept"};
-    DrawDesignPage(mode, canvas, circuits, buffer);
+    DrawDesignPage(ToDesignKind(mode), canvas, circuits, buffer);
     EXPECT_TRUE(canvas.calls.empty());
     EXPECT_EQ(buffer, TextList{"kept"});
-    EXPECT_EQ(DesignTitle(mode), "");
+    EXPECT_EQ(DesignTitle(ToDesignKind(mode)), "");
   }
 }
 
@@ -110,7 +110,7 @@ TEST_F(DesignPageTest, BrokenScriptStillSetsTheStartingCapacitor) {
   designState.CapDecade = 11;
   RecordingCanvas canvas(650, 308);
   try {
-    DrawDesignPage(1, canvas, broken, buffer);
+    DrawDesignPage(ToDesignKind(1), canvas, broken, buffer);
     FAIL() << "no error raised";
   } catch (const ScriptConversionError& e) {
     EXPECT_STREQ(e.what(), "'AB' is not a valid integer value");
@@ -134,9 +134,9 @@ class CalculatedPageTest : public DesignPageTest, public ::testing::WithParamInt
 /// The road of a design: page, validation, components, redraw with values.
 TEST_P(CalculatedPageTest, SchematicPrintsTheComputedValues) {
   const ValuesRow& row = GetParam();
-  designState.DesignMode = row.mode;
+  designState.DesignMode = ToDesignKind(row.mode);
   RecordingCanvas canvas(650, 308);
-  DrawDesignPage(row.mode, canvas, circuits, buffer);
+  DrawDesignPage(ToDesignKind(row.mode), canvas, circuits, buffer);
   ASSERT_FALSE(ValidateInputs(row.field1, row.field2).has_value());
   ASSERT_TRUE(ComputeComponents().computed);
   canvas.clear();
@@ -163,8 +163,8 @@ TEST_F(DesignPageTest, RenderedPageIsClearedWhite) {
   QImage image(650, 308, QImage::Format_RGB32);
   image.fill(Qt::gray);
   QtCanvas canvas(image);
-  designState.DesignMode = 1;
-  DrawDesignPage(1, canvas, circuits, buffer);
+  designState.DesignMode = ToDesignKind(1);
+  DrawDesignPage(ToDesignKind(1), canvas, circuits, buffer);
   ASSERT_FALSE(ValidateInputs("1000", "60").has_value());
   ASSERT_TRUE(ComputeComponents().computed);
   RunCircuitScript(buffer, canvas, designState.DrawRect, 1);

@@ -20,7 +20,7 @@ const double kLn3 = std::log(3.0);
 /// Puts the state where the design page leaves it: the design's starting
 /// capacitor E12[0] / 10^decade.
 void EnterDesign(int mode) {
-  designState.DesignMode = mode;
+  designState.DesignMode = ToDesignKind(mode);
   designState.CapSeriesIndex = 0;
   designState.CapDecade = mode == 2 ? 10 : mode == 4 ? 5 : 8;
   designState.C1 = mode == 2 ? 1e-8 : mode == 4 ? 1e-3 : 1e-6;
@@ -421,7 +421,7 @@ class UndefinedTimingTest : public DesignStateTest, public ::testing::WithParamI
 
 TEST_P(UndefinedTimingTest, ReportsAndKeepsTheState) {
   const UndefinedRow& row = GetParam();
-  designState.DesignMode = row.mode;
+  designState.DesignMode = ToDesignKind(row.mode);
   designState.R1 = row.r1;
   designState.R2 = row.r2;
   designState.C1 = row.c1;

@@ -65,7 +65,7 @@ class ValidateInputsTest : public DesignStateTest, public ::testing::WithParamIn
 
 TEST_P(ValidateInputsTest, ReportsFirstProblem) {
   const ValidationRow& row = GetParam();
-  designState.DesignMode = row.mode;
+  designState.DesignMode = ToDesignKind(row.mode);
   designState.C1 = row.mode == 4 ? 1e-3 : 1e-6;
   std::optional<std::string> message = ValidateInputs(row.field1, row.field2);
   EXPECT_EQ(message.value_or(""), row.message);
@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
 class ValidationStateTest : public DesignStateTest {};
 
 TEST_F(ValidationStateTest, RejectedInputsStayStored) {
-  designState.DesignMode = 1;
+  designState.DesignMode = ToDesignKind(1);
   EXPECT_EQ(ValidateInputs("0.009", "60").value_or(""), "Frequency not realistic.");
   EXPECT_DOUBLE_EQ(designState.Frequency, 0.009);
   EXPECT_DOUBLE_EQ(designState.DutyCycle, 0.6);
@@ -127,7 +127,7 @@ TEST_F(ValidationStateTest, RejectedInputsStayStored) {
 }
 
 TEST_F(ValidationStateTest, MonostableStoresPulseLengthOnly) {
-  designState.DesignMode = 4;
+  designState.DesignMode = ToDesignKind(4);
   designState.C1 = 1e-3;
   designState.Frequency = 123;
   designState.DutyCycle = 0.25;
@@ -141,7 +141,7 @@ TEST_F(ValidationStateTest, MonostableStoresPulseLengthOnly) {
 }
 
 TEST_F(ValidationStateTest, PulseOverflowIsJudgedAtTheCurrentCapacitor) {
-  designState.DesignMode = 4;
+  designState.DesignMode = ToDesignKind(4);
   designState.C1 = 1e-3;
   EXPECT_FALSE(ValidateInputs("1e300", "").has_value());
   designState.C1 = 1e-12;  // R1 = 1e300 / (ln 3 * 1e-12) overflows

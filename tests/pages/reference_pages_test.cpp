@@ -241,6 +241,7 @@ TEST_F(ReferencePages, PageNumbersOutsideTheListDrawNothing) {
 
 TEST_F(ReferencePages, BrokenScriptReachesTheCaller) {
   TextList circuits(220, "XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX");
+  circuits[33 + 11 * 5] = "APPLIC5";  // records are found by their header
   circuits[33 + 11 * 5 + 3] = "M1x12 XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX";
   designState.ApplicationIndex = 5;
   TextList buffer;

@@ -56,7 +56,7 @@ TEST_F(WindowTest, ClicksAfterAReferencePageDoNothing) {
   w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, 400, 10);
   EXPECT_EQ(w.Image2->image(), page);
   EXPECT_EQ(designState.ApplicationIndex, 0);
-  EXPECT_EQ(designState.DesignMode, 0);
+  EXPECT_EQ(designState.DesignMode, ToDesignKind(0));
 }
 
 TEST_F(WindowTest, DesignChoiceClearsTheFieldsAndTheWaveform) {
@@ -65,7 +65,7 @@ TEST_F(WindowTest, DesignChoiceClearsTheFieldsAndTheWaveform) {
   ASSERT_TRUE(designState.Calculated);
   ClickMenu(w, 0);
   w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, 400, 10);
-  EXPECT_EQ(designState.DesignMode, 2);
+  EXPECT_EQ(designState.DesignMode, ToDesignKind(2));
   EXPECT_EQ(shellState.DesignShown, 1);
   EXPECT_EQ(w.NumEdit1->text(), "");
   EXPECT_EQ(w.NumEdit2->text(), "50");
@@ -74,7 +74,7 @@ TEST_F(WindowTest, DesignChoiceClearsTheFieldsAndTheWaveform) {
   EXPECT_EQ(w.Image5->image(), white);
   // While a design page is shown, clicks elsewhere choose nothing.
   w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, 600, 300);
-  EXPECT_EQ(designState.DesignMode, 2);
+  EXPECT_EQ(designState.DesignMode, ToDesignKind(2));
 }
 
 TEST_F(WindowTest, CursorFollowsTheZonesInOrder) {

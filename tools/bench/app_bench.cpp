@@ -172,8 +172,8 @@ constexpr DesignInput kDesigns[] = {{1, "1000", "60"}, {2, "1000", "50"}, {3, "1
 
 /// Shows design page `mode` with its inputs typed in, ready for "Calculate".
 void PrepareDesign(TfmMain& w, const DesignInput& d) {
-  timer555::designState.DesignMode = d.mode;
-  w.ShowDesignPage(d.mode);
+  timer555::designState.DesignMode = timer555::ToDesignKind(d.mode);
+  w.ShowDesignPage(timer555::designState.DesignMode);
   timer555::shellState.DesignShown = 1;
   w.NumEdit1->setText(d.field1);
   if (d.mode != 2) w.NumEdit2->setText(d.field2);
@@ -208,7 +208,8 @@ void BM_DesignPage(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    timer555::DrawDesignPage(d.mode, w.Image2->canvas(), w.SHCircuits.Strings(), w.SHBuffer.Strings());
+    timer555::DrawDesignPage(timer555::ToDesignKind(d.mode), w.Image2->canvas(), w.SHCircuits.Strings(),
+                             w.SHBuffer.Strings());
     timer555::RunCircuitScript(w.SHBuffer.Strings(), w.Image2->canvas(), timer555::designState.DrawRect, 1);
     timer555::DrawOutputWaveform(
         w.Image5->canvas(),

@@ -10,16 +10,20 @@
 #include <string>
 #include <vector>
 
-#include "design/design_state.h"
 #include "platform/recording_canvas.h"
 #include "schematic/circuit_script.h"
 #include "schematic/drawing_state.h"
+#include "schematic/schematic_inputs.h"
 #include "schematic/value_text.h"
-#include "shell/shell_state.h"
 
 namespace {
 
 constexpr std::size_t kHeader = 12;
+
+// What the program around the interpreter would hand it: the values to
+// print and whether a drawing clears its rectangle first.
+timer555::PartValues values;
+bool clearsFirst = false;
 
 void CheckValueTexts(double value, int width, int decimals) {
   using namespace timer555;
@@ -46,13 +50,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int showValues = data[3] & 1;
   const int choices[4] = {0, 2, 3, 0};
   drawingState.TimerChoice = choices[data[3] >> 1 & 3];
-  shellState.ActiveMenu = (data[3] >> 3) & 3;
+  clearsFirst = ((data[3] >> 3) & 3) == 1;
+  schematicInputs.ClearsFirst = [] { return clearsFirst; };
 
   double value;
   std::memcpy(&value, data + 4, sizeof value);
-  designState.R1 = value;
-  designState.C1 = value;
-  designState.R2 = -value;
+  values.R1 = value;
+  values.C1 = value;
+  values.R2 = -value;
+  schematicInputs.Values = &values;
   CheckValueTexts(value, static_cast<int>(static_cast<std::int8_t>(data[2])),
                   static_cast<int>(data[3] % 40) - 5);
 

@@ -222,7 +222,7 @@ std::string Runner::SnapshotJson() {
       .Add("ActiveMenu", std::to_string(shellState.ActiveMenu))
       .Add("DesignShown", std::to_string(shellState.DesignShown))
       .Add("Calculated", Bool(d.Calculated))
-      .Add("DesignMode", std::to_string(d.DesignMode))
+      .Add("DesignMode", std::to_string(static_cast<int>(d.DesignMode)))
       .Add("ApplicationIndex", std::to_string(d.ApplicationIndex))
       .Add("Frequency", Number(d.Frequency))
       .Add("DutyCycle", Number(d.DutyCycle))

@@ -1,0 +1,24 @@
+#pragma once
+
+// The equations of each design, named by the design table (design_table.cpp).
+
+#include "design/engine.h"
+#include "design/timing.h"
+
+namespace timer555 {
+
+/// Component equations with the capacitor decade search, on the design
+/// state, for the astable designs above 50 %, at 50 % and below 50 % and for
+/// the monostable.
+ComponentsResult ComputeAbove50Components();
+ComponentsResult ComputeSquareComponents();
+ComponentsResult ComputeBelow50Components();
+ComponentsResult ComputeMonostableComponents();
+
+/// Output times from the components of the same four designs.
+OutputTimes Above50Times(double r1, double r2, double c1);
+OutputTimes SquareTimes(double r1, double r2, double c1);
+OutputTimes Below50Times(double r1, double r2, double c1);
+OutputTimes MonostableTimes(double r1, double r2, double c1);
+
+}  // namespace timer555
