@@ -1,0 +1,289 @@
+// The SVG canvas against the Qt canvas: real pages drawn on both, the SVG
+// rendered at the same size by librsvg's rsvg-convert and the two pictures
+// compared (skipped where rsvg-convert is not installed); then the text and
+// the document the canvas writes.
+#include "platform/svg_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <functional>
+#include <string>
+
+#include "design/design_state.h"
+#include "design/engine.h"
+#include "design/pages.h"
+#include "platform/qt_canvas.h"
+#include "schematic/circuit_script.h"
+#include "schematic/drawing_state.h"
+#include "shell/menu_pages.h"
+#include "shell/shell_state.h"
+#include "shell/text_lists.h"
+
+namespace timer555 {
+namespace {
+
+// The main window's drawing area.
+constexpr int kWidth = 650, kHeight = 306;
+
+// Registers the display font built beside the test executables once.
+bool DisplayFontRegistered() {
+  static const bool ok =
+      QFontDatabase::addApplicationFont(QCoreApplication::applicationDirPath() + "/appfont.dat") >= 0;
+  return ok;
+}
+
+// librsvg takes its fonts from fontconfig and passes over @font-face, so
+// rsvg-convert runs with a configuration that knows only the build's
+// display font and Liberation Sans (as "Arial"), rendered as the Qt canvas
+// renders them: grey-scale antialiasing without hinting, bold made from the
+// regular face where a face has no bold of its own.
+bool WriteFontConfig(const QString& dir) {
+  QFile file(dir + "/fonts.conf");
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  const QString conf =
+      QString(R"(<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <dir>%1</dir>
+  <dir>%2</dir>
+  <cachedir>%3/cache</cachedir>
+  <alias binding="same"><family>Arial</family><prefer><family>Liberation Sans</family></prefer></alias>
+  <match target="font">
+    <edit name="antialias" mode="assign"><bool>true</bool></edit>
+    <edit name="hinting" mode="assign"><bool>false</bool></edit>
+    <edit name="rgba" mode="assign"><const>none</const></edit>
+  </match>
+  <match target="font">
+    <test name="weight" compare="less_eq"><const>medium</const></test>
+    <test target="pattern" name="weight" compare="more"><const>medium</const></test>
+    <edit name="embolden" mode="assign"><bool>true</bool></edit>
+    <edit name="weight" mode="assign"><const>bold</const></edit>
+  </match>
+</fontconfig>
+)")
+          .arg(QCoreApplication::applicationDirPath(), "/usr/share/fonts/truetype/liberation2", dir);
+  return file.write(conf.toUtf8()) > 0;
+}
+
+// The SVG rendered to a picture of the canvas's size; a null image and a
+// reason when rsvg-convert fails.
+QImage Rasterise(const std::string& svg, const QString& dir, const QString& name, QString& problem) {
+  const QString svgPath = dir + "/" + name + ".svg", pngPath = dir + "/" + name + ".png";
+  QFile file(svgPath);
+  if (!file.open(QIODevice::WriteOnly) || file.write(svg.data(), qint64(svg.size())) != qint64(svg.size())) {
+    problem = "cannot write " + svgPath;
+    return {};
+  }
+  file.close();
+  QProcess rsvg;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("FONTCONFIG_FILE", dir + "/fonts.conf");
+  rsvg.setProcessEnvironment(env);
+  rsvg.start("rsvg-convert", {"-w", QString::number(kWidth), "-h", QString::number(kHeight), "-b", "white",
+                              "-o", pngPath, svgPath});
+  if (!rsvg.waitForFinished(60000) || rsvg.exitCode() != 0) {
+    problem = "rsvg-convert failed: " + QString::fromLocal8Bit(rsvg.readAllStandardError());
+    return {};
+  }
+  return QImage(pngPath).convertToFormat(QImage::Format_RGB32);
+}
+
+struct PageCase {
+  const char* name;
+  std::function<void(Canvas&)> draw;
+  double maxDifferingShare;  ///< 0 where every edge lies on the pixel grid
+};
+
+// Lines of pen widths 1 to 3 in the four directions, outlined and filled
+// rectangles, a polygon and pixels alone, in runs and dotted: every edge on
+// the pixel grid, so the rendering must agree exactly.
+void DrawFigures(Canvas& c) {
+  c.setBrushColor(colors::Silver);
+  for (int pen = 1; pen <= 3; ++pen) {
+    const int x = 20 + 200 * (pen - 1);
+    c.setPenWidth(pen);
+    c.moveTo(x, 20);
+    for (const Point p : {Point{x + 100, 20}, {x + 100, 80}, {x, 80}, {x, 20}}) c.lineTo(p.x, p.y);
+    c.rectangle(x + 120, 20, x + 170, 80);
+    c.rectangle(x + 120, 100, x + 124, 104);
+    c.polygon({{x, 100}, {x + 100, 100}, {x + 100, 130}, {x + 50, 130}, {x + 50, 160}, {x, 160}});
+    c.fillRect({x, 180, x + 30, 200});
+    for (int i = 0; i < 40; ++i) c.setPixel(x + i * pen, 220 + pen, colors::Blue);
+    for (int i = 0; i < 20; ++i) c.setPixel(x + 100, 240 + i * (pen + 1), colors::Red);
+    c.setPixel(x + 150, 290, colors::Red);  // the last colour set counts
+    c.setPixel(x + 150, 290, colors::Green);
+  }
+}
+
+void PrintTo(const PageCase& c, std::ostream* os) { *os << c.name; }
+
+// Each page starts from the program's start-up state, on a white area with
+// the display font set, as the main window's drawing area is.
+void Prepare(Canvas& canvas) {
+  drawingState = DrawingState{};
+  designState = DesignState{};
+  shellState = ShellState{};
+  shellState.AppFontName = "Technical";
+  canvas.setBrushColor(colors::White);
+  canvas.fillRect({0, 0, kWidth, kHeight});
+  canvas.setFontName(shellState.AppFontName);
+}
+
+class SvgCanvasPages : public ::testing::TestWithParam<PageCase> {};
+
+TEST_P(SvgCanvasPages, RenderLikeTheQtCanvas) {
+  if (QStandardPaths::findExecutable("rsvg-convert").isEmpty()) GTEST_SKIP() << "rsvg-convert not installed";
+  ASSERT_TRUE(DisplayFontRegistered());
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid() && WriteFontConfig(dir.path()));
+  const PageCase& page = GetParam();
+
+  QImage expected(kWidth, kHeight, QImage::Format_RGB32);
+  QtCanvas qtCanvas(expected);
+  Prepare(qtCanvas);
+  page.draw(qtCanvas);
+  SvgCanvas svgCanvas(kWidth, kHeight, LoadSheetFonts(QCoreApplication::applicationDirPath().toStdString()));
+  Prepare(svgCanvas);
+  page.draw(svgCanvas);
+
+  QString problem;
+  const QImage actual = Rasterise(svgCanvas.document(), dir.path(), page.name, problem);
+  ASSERT_FALSE(actual.isNull()) << problem.toStdString();
+  ASSERT_EQ(actual.size(), expected.size());
+
+  // Two measures: the share of pixels whose colour differs by more than
+  // 96 in some channel (antialiased edges of slanted lines and small
+  // circles, which the Qt canvas draws without antialiasing), and the
+  // pixels that are nearly black in one picture but nearly white in the
+  // other (a line one pixel too long, too short or out of place).
+  int differing = 0, darkMismatches = 0;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const QRgb a = actual.pixel(x, y), e = expected.pixel(x, y);
+      const int d = std::max(
+          {std::abs(qRed(a) - qRed(e)), std::abs(qGreen(a) - qGreen(e)), std::abs(qBlue(a) - qBlue(e))});
+      if (d > 96) ++differing;
+      if ((qGray(e) < 32 && qGray(a) >= 224) || (qGray(a) < 32 && qGray(e) >= 224)) ++darkMismatches;
+    }
+  }
+  const double share = double(differing) / (kWidth * kHeight);
+  const QString out = qEnvironmentVariable("TIMER555_TEST_OUTPUT", QDir::currentPath());
+  if (share > page.maxDifferingShare || darkMismatches > 10) {
+    QDir().mkpath(out);
+    expected.save(out + "/svg_" + page.name + ".qt.png");
+    actual.save(out + "/svg_" + page.name + ".rsvg.png");
+    QFile::copy(dir.path() + "/" + page.name + ".svg", out + "/svg_" + page.name + ".svg");
+  }
+  EXPECT_LE(share, page.maxDifferingShare)
+      << differing << " pixels differ; pictures under " << qPrintable(out);
+  EXPECT_LE(darkMismatches, 10) << "pictures under " << qPrintable(out);
+}
+
+// Texts are measured as on the screen, so that pages lay them out alike,
+// and written so that an XML reader gets them back, whatever they hold.
+TEST(SvgCanvasText, MeasuredAsOnScreenAndReadBack) {
+  ASSERT_TRUE(DisplayFontRegistered());
+  struct Row {
+    const char* face;
+    int height;
+    bool bold;
+    std::string text;
+  };
+  const Row rows[] = {
+      {"Technical", -15, false, "R1 2.885K"},
+      {"Technical", 61, true, " Astable  "},  // a cell height; blanks at both ends
+      {"Arial", -12, false, "8"},
+      {"technical", -16, false,
+       "a<b & \"c\" 'd' \xB5"
+       "F \x01"},  // Latin-1 micro sign, a control character
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    QImage image(1, 1, QImage::Format_RGB32);
+    QtCanvas qt(image);
+    SvgCanvas svg(100, 50);
+    for (Canvas* c : {static_cast<Canvas*>(&qt), static_cast<Canvas*>(&svg)}) {
+      c->setFontName(row.face);
+      c->setFontHeight(row.height);
+      c->setFontBold(row.bold);
+    }
+    EXPECT_EQ(svg.textWidth(row.text), qt.textWidth(row.text));
+    EXPECT_EQ(svg.textHeight(row.text), qt.textHeight(row.text));
+    svg.textOut(3, 4, row.text);
+    EXPECT_EQ(svg.penPos(), (Point{3 + qt.textWidth(row.text), 4}));
+
+    QXmlStreamReader xml(QByteArray::fromStdString(svg.document()));
+    QString read;
+    while (!xml.atEnd())
+      if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text")
+        read = xml.readElementText();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    QString written = QString::fromLatin1(row.text.data(), qsizetype(row.text.size()));
+    written.replace(QChar(1), QChar(0xFFFD));  // XML has no way to carry it
+    EXPECT_EQ(read, written);
+  }
+}
+
+// Only the faces the texts used are embedded, and the same drawing gives
+// the same bytes.
+TEST(SvgCanvasDocument, EmbedsTheUsedFacesAndRepeatsItself) {
+  ASSERT_TRUE(DisplayFontRegistered());
+  const SvgFontFiles sheetFonts = LoadSheetFonts(QCoreApplication::applicationDirPath().toStdString());
+  EXPECT_EQ(sheetFonts.count("Technical"), 1u);
+  EXPECT_EQ(sheetFonts.count("Arial"), 1u);
+  EXPECT_EQ(sheetFonts.at("Technical").size(),
+            std::size_t(QFileInfo(QCoreApplication::applicationDirPath() + "/appfont.dat").size()));
+
+  const SvgFontFiles fonts = {{"Technical", "TECH"}, {"Arial", "ARIAL"}};
+  auto draw = [](SvgCanvas& c) {
+    c.setFontName("technical");
+    c.textOut(0, 0, "C1");
+    c.setFontName("Arial");
+    c.textOut(0, 20, "");  // nothing written, nothing embedded
+    c.setPixel(5, 5, colors::Blue);
+  };
+  SvgCanvas first(100, 50, fonts), second(100, 50, fonts);
+  draw(first);
+  draw(second);
+  const std::string document = first.document();
+  EXPECT_EQ(document, second.document());
+  EXPECT_NE(document.find("font-family: 'Technical'; src: url(data:font/ttf;base64,VEVDSA==)"),
+            std::string::npos);
+  EXPECT_EQ(document.find("QVJJQUw="), std::string::npos);  // "ARIAL"
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Pages, SvgCanvasPages, ::testing::Values(
+    PageCase{"design1_values", [](Canvas& c) {
+      shellState.ActiveMenu = 1;
+      designState.DesignMode = 1;
+      TextList buffer;
+      DrawDesignPage(1, c, LoadTextList("circuits"), buffer);
+      designState.Frequency = 1000;
+      designState.DutyCycle = 0.6;
+      ASSERT_TRUE(ComputeComponents().computed);
+      RunCircuitScript(buffer, c, designState.DrawRect, 1);
+    }, 0.005},
+    PageCase{"timer_data", [](Canvas& c) { ShowSpecificationTable(c, LoadTextList("timer_data")); }, 0.005},
+    PageCase{"menu_design", [](Canvas& c) { DrawDesignMenuPage(c, LoadTextList("design")); }, 0.005},
+    PageCase{"application13", [](Canvas& c) {
+      designState.ApplicationIndex = 13;
+      TextList buffer;
+      ShowApplicationPage(c, LoadTextList("circuits"), buffer, LoadTextList("apps"));
+    }, 0.005},
+    PageCase{"figures", DrawFigures, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+}  // namespace
+}  // namespace timer555
