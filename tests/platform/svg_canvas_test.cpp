@@ -266,9 +266,9 @@ TEST(SvgCanvasDocument, EmbedsTheUsedFacesAndRepeatsItself) {
 INSTANTIATE_TEST_SUITE_P(Pages, SvgCanvasPages, ::testing::Values(
     PageCase{"design1_values", [](Canvas& c) {
       shellState.ActiveMenu = 1;
-      designState.DesignMode = 1;
+      designState.DesignMode = DesignKind::Astable;
       TextList buffer;
-      DrawDesignPage(1, c, LoadTextList("circuits"), buffer);
+      DrawDesignPage(DesignKind::Astable, c, LoadTextList("circuits"), buffer);
       designState.Frequency = 1000;
       designState.DutyCycle = 0.6;
       ASSERT_TRUE(ComputeComponents().computed);
