@@ -22,6 +22,7 @@
 #include "design/design_state.h"
 #include "design/engine.h"
 #include "design/pages.h"
+#include "golden_image.h"
 #include "platform/qt_canvas.h"
 #include "schematic/circuit_script.h"
 #include "schematic/drawing_state.h"
@@ -177,7 +178,7 @@ TEST_P(SvgCanvasPages, RenderLikeTheQtCanvas) {
     }
   }
   const double share = double(differing) / (kWidth * kHeight);
-  const QString out = qEnvironmentVariable("TIMER555_TEST_OUTPUT", QDir::currentPath());
+  const QString out = testing::TestOutputDir();
   if (share > page.maxDifferingShare || darkMismatches > 10) {
     QDir().mkpath(out);
     expected.save(out + "/svg_" + page.name + ".qt.png");

@@ -18,11 +18,7 @@
 
 namespace {
 
-QString OutputRoot() {
-  QString root = qEnvironmentVariable("TIMER555_TEST_OUTPUT");
-  if (root.isEmpty()) root = QDir::currentPath();
-  return root + "/scenarios";
-}
+QString OutputRoot() { return timer555::testing::TestOutputDir() + "/scenarios"; }
 
 QString ScriptPath(const QString& name) {
   return QStringLiteral(TIMER555_TEST_DATA_DIR "/scripts/") + name + ".scn";

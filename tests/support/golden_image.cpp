@@ -18,7 +18,7 @@ QString CompareWithGolden(const QImage& actualIn, const QString& referencePath) 
     return "missing reference image " + referencePath + " (set TIMER555_UPDATE_GOLDEN=1)";
   reference = reference.convertToFormat(QImage::Format_RGB32);
 
-  QString outDir = qEnvironmentVariable("TIMER555_TEST_OUTPUT", QDir::currentPath());
+  const QString outDir = TestOutputDir();
   QDir().mkpath(outDir);
   const QString base = outDir + "/" + QFileInfo(referencePath).completeBaseName();
   if (reference.size() != actual.size()) {
@@ -51,6 +51,10 @@ QString CompareWithGolden(const QImage& actualIn, const QString& referencePath) 
       .arg(differing)
       .arg(referencePath)
       .arg(base);
+}
+
+QString TestOutputDir() {
+  return qEnvironmentVariable("TIMER555_TEST_OUTPUT", QStringLiteral(TIMER555_TEST_OUTPUT_DIR));
 }
 
 }  // namespace timer555::testing

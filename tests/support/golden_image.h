@@ -10,8 +10,12 @@ namespace timer555::testing {
 /// With the environment variable TIMER555_UPDATE_GOLDEN=1 the reference is
 /// written instead and the comparison passes. On a mismatch the actual image
 /// and a difference image (differing pixels red on a faded copy) are written
-/// to TIMER555_TEST_OUTPUT (default: the working directory) and the returned
-/// text says where; an empty text means the images are equal.
+/// to TestOutputDir() and the returned text says where; an empty text means
+/// the images are equal.
 QString CompareWithGolden(const QImage& actual, const QString& referencePath);
+
+/// Where tests write what they produce: TIMER555_TEST_OUTPUT when set, else
+/// the build's test-output folder.
+QString TestOutputDir();
 
 }  // namespace timer555::testing
