@@ -298,7 +298,7 @@ TEST_F(ReferencePages, TimerDataTableCells) {
       {"2 - 18", 387 + (135 - 42) / 2, 49, false},
       {"V", 558 - 7, 49, false},
       {"5V", 252 - 72 / 5 - 14, 49 + 24, false},
-      {"10V", 252 - 72 / 5 - 21, 49 + 48, false},
+      {"15V", 252 - 72 / 5 - 21, 49 + 48, false},
       {"Isource", 252 - 72 / 5 - 49, 49 + 96, false},
       {"MHz", 558 - 21, 49 + 240, false},
       {"fmax", 36, 49 + 240, false},
