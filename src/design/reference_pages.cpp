@@ -222,8 +222,18 @@ void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buf
   canvas.textOut(2 * gx, gy, LineAt(apps, static_cast<std::size_t>(n - 1)));
   canvas.setFontSize(size);
 
+  // Application circuits always show the single 555 whose pins their notes
+  // quote; the chip chosen on a design page stays for the design pages.
   designState.DrawRect = schematicRect;
-  RunCircuitScript(buffer, canvas, designState.DrawRect, showValues);
+  const int chosenTimer = drawingState.TimerChoice;
+  drawingState.TimerChoice = 0;
+  try {
+    RunCircuitScript(buffer, canvas, designState.DrawRect, showValues);
+  } catch (...) {
+    drawingState.TimerChoice = chosenTimer;
+    throw;
+  }
+  drawingState.TimerChoice = chosenTimer;
 }
 
 void ShowComponentNotes(Canvas& canvas, const TextList& component) {
