@@ -73,8 +73,7 @@ const std::vector<Note>& NotesOf(int page) {
        {58, 6, 1, "times out,"},
        {58, 6, 2, "triggering"},
        {58, 6, 3, "second one-shot."}},
-      // 7
-      // Below the grounds of row 29.
+      // 7: below the grounds of row 29
       {{2, 32, 0, "Can cascade counter/dividers; 4020 can be configured to divide by 16 to 16384."}},
       // 8
       {{13, 7, 0, "Audio transformer"}, {48, 7, 0, "R1: 1k - 100k"}, {48, 7, 1, "C1: 0.1uF - 4.7uF"}},
@@ -97,8 +96,7 @@ const std::vector<Note>& NotesOf(int page) {
        {52, 6, 2, "frequency."},
        {52, 22, 0, "J-K Flip-Flop example:"},
        {54, 22, 1, "74LS73A (Vcc = 5V)"}},
-      // 12
-      // C3's plate on the timer's output, C4's plate on ground.
+      // 12: "+" beside C3's plate on the timer's output and C4's plate on ground
       {{31, 18, 0, "+", Grid::Schematic},
        {41, 18, 0, "+", Grid::Schematic},
        {52, 6, 0, "Limit load current"},
