@@ -23,11 +23,18 @@ const std::string& LineAt(const TextList& list, std::size_t index) {
   return index < list.size() ? list[index] : empty;
 }
 
-// A note on the page grid: its top-left corner lies at
-// (column * GridX, row * GridY + line * L), L being the page's line height.
+// The grid a note's column counts on. Page text lies on the grid of the whole
+// drawing area; a mark that belongs to a part of the schematic lies on the
+// schematic's own grid, which is 40 pixels narrower, so that the mark keeps
+// to its part at the columns the circuit record uses.
+enum class Grid { Page, Schematic };
+
+// A note: its top-left corner lies at (column * grid width, row * GridY +
+// line * L), L being the page's line height.
 struct Note {
   int column, row, line;
   const char* text;
+  Grid grid = Grid::Page;
 };
 
 // The notes and "+" marks of each application page, by page number 1..14.
@@ -66,8 +73,8 @@ const std::vector<Note>& NotesOf(int page) {
        {58, 6, 1, "times out,"},
        {58, 6, 2, "triggering"},
        {58, 6, 3, "second one-shot."}},
-      // 7
-      {{2, 31, 0, "Can cascade counter/dividers; 4020 can be configuered to divide by 4 to 14."}},
+      // 7: below the grounds of row 29
+      {{2, 32, 0, "Can cascade counter/dividers; 4020 can be configured to divide by 16 to 16384."}},
       // 8
       {{13, 7, 0, "Audio transformer"}, {48, 7, 0, "R1: 1k - 100k"}, {48, 7, 1, "C1: 0.1uF - 4.7uF"}},
       // 9
@@ -80,26 +87,28 @@ const std::vector<Note>& NotesOf(int page) {
       {{50, 6, 0, "One-shot is triggered"},
        {50, 6, 1, "with continuous pulse"},
        {50, 6, 2, "train (pin 2). Output"},
-       {50, 6, 3, "pulse width varies"},
-       {50, 6, 4, "inversely with modulating"},
+       {50, 6, 3, "pulse width increases"},
+       {50, 6, 4, "with modulating"},
        {50, 6, 5, "voltage (pin 5)."}},
       // 11
       {{52, 6, 0, "Output frequency is"},
        {52, 6, 1, "one-half of astable"},
        {52, 6, 2, "frequency."},
        {52, 22, 0, "J-K Flip-Flop example:"},
-       {54, 22, 1, "74LS73A"}},
-      // 12
-      {{30, 18, 0, "+"},
-       {40, 18, 0, "+"},
+       {54, 22, 1, "74LS73A (Vcc = 5V)"}},
+      // 12: "+" beside C3's plate on the timer's output and C4's plate on ground
+      {{31, 18, 0, "+", Grid::Schematic},
+       {41, 18, 0, "+", Grid::Schematic},
        {52, 6, 0, "Limit load current"},
        {52, 6, 1, "to approximately "},
-       {52, 6, 2, "20ma."},
+       {52, 6, 2, "20mA."},
        {52, 6, 4, "D1,D2: 1N4001"}},
       // 13: only the green marks drawn below
       {},
-      // 14
-      {{46, 10, 0, "+"}, {52, 15, 0, "+"}},
+      // 14: the upper plates of C3 and C4; the example parts below the grounds
+      {{52, 10, 0, "+", Grid::Schematic},
+       {58, 15, 0, "+", Grid::Schematic},
+       {3, 32, 0, "Ex: T1 = 2N2222A; T2 = 2N2907A; R3 = 100; C3,C4 = 10uF; D1,D2 = 1N4001"}},
   };
   return notes[page];
 }
@@ -142,6 +151,10 @@ void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buf
   const int h = canvas.height();
   const int gy = h / 33;
   const int gx = w / 70;
+  // The schematic's grid is laid over a rectangle 40 pixels narrower than
+  // the page, so it keeps clear of the notes' right edge.
+  const Rect schematicRect{0, 0, w - 40, h};
+  const int markGx = schematicRect.right / 70;
   drawingState.GridY = gy;
   drawingState.GridX = gx;
   canvas.setFontName(fontName);
@@ -173,26 +186,27 @@ void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buf
     }
   }
   if (n == 10) {
+    // Names of the two input terminals (schematic columns 20), ending two
+    // columns before them.
     const std::string clock = "clock input";
     const std::string modulation = "modulation input";
-    canvas.textOut(18 * gx - canvas.textWidth(clock), 20 * gy + gy / 2, clock);
-    canvas.textOut(18 * gx - canvas.textWidth(modulation), 24 * gy + gy / 2, modulation);
+    canvas.textOut(18 * markGx - canvas.textWidth(clock), 20 * gy + gy / 2, clock);
+    canvas.textOut(18 * markGx - canvas.textWidth(modulation), 24 * gy + gy / 2, modulation);
   }
   for (const Note& note : NotesOf(n)) {
-    canvas.textOut(note.column * gx, note.row * gy + note.line * lineHeight, note.text);
+    const int column = note.column * (note.grid == Grid::Schematic ? markGx : gx);
+    canvas.textOut(column, note.row * gy + note.line * lineHeight, note.text);
   }
   if (n == 13) {
     canvas.setFontColor(colors::Green);
     canvas.setFontHeight(canvas.fontHeight() * 2);
-    canvas.textOut(32 * gx, 28 * gy, "*");
+    // Beside the primary's lower lead (schematic column 31), then again
+    // in front of the footnote.
+    canvas.textOut(32 * markGx, 28 * gy, "*");
     canvas.textOut(35 * gx, 31 * gy, "*");
     canvas.setFontHeight(canvas.fontHeight() / 2);
     canvas.textOut(37 * gx, 31 * gy + gy / 2, "for CMOS timer, connect to Vcc.");
     canvas.setFontColor(colors::Black);
-  }
-  if (n == 14) {
-    canvas.textOut(3 * gx, 31 * gy + gy / 2,
-                   "Ex: T1 = 2N2222A; T2 = 2N2907A; R1 = 100; C3,C4 = 10uF; D1,D2 = 1N4001");
   }
 
   // Title, underlined at 1.3 times the page size; the style stays underlined
@@ -203,10 +217,18 @@ void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buf
   canvas.textOut(2 * gx, gy, LineAt(apps, static_cast<std::size_t>(n - 1)));
   canvas.setFontSize(size);
 
-  // The schematic's grid is laid over a rectangle 40 pixels narrower than
-  // the page, so it keeps clear of the notes' right edge.
-  designState.DrawRect = Rect{0, 0, w - 40, h};
-  RunCircuitScript(buffer, canvas, designState.DrawRect, showValues);
+  // Application circuits always show the single 555 whose pins their notes
+  // quote; the chip chosen on a design page stays for the design pages.
+  designState.DrawRect = schematicRect;
+  const int chosenTimer = drawingState.TimerChoice;
+  drawingState.TimerChoice = 0;
+  try {
+    RunCircuitScript(buffer, canvas, designState.DrawRect, showValues);
+  } catch (...) {
+    drawingState.TimerChoice = chosenTimer;
+    throw;
+  }
+  drawingState.TimerChoice = chosenTimer;
 }
 
 void ShowComponentNotes(Canvas& canvas, const TextList& component) {

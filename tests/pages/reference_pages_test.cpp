@@ -44,7 +44,8 @@ class ReferencePages : public ::testing::Test {
   TextList apps;
 };
 
-// Notes lie on a 9 x 9 pixel grid; the line height is that of "Ably" (13).
+// Notes lie on a 9 x 9 pixel grid, the names of page 10's terminals on the
+// schematic's 8 x 9 grid; the line height is that of "Ably" (13).
 TEST_F(ReferencePages, NotesAndMarksOnThePageGrid) {
   struct Case {
     int page;
@@ -58,15 +59,15 @@ TEST_F(ReferencePages, NotesAndMarksOnThePageGrid) {
       {2, "T1: 2N3906", 441, 54 + 8 * 13, colors::Black, -16},
       {1, "2,3. AC coupling removes this restriction.", 45, 261 + 13, colors::Black, -16},
       {5, "Monostable sets", 531, 54 + 3 * 13, colors::Black, -16},
-      {7, "Can cascade counter/dividers; 4020 can be configuered to divide by 4 to 14.", 18, 279,
+      {7, "Can cascade counter/dividers; 4020 can be configured to divide by 16 to 16384.", 18, 288,
        colors::Black, -16},
       {8, "C1: 0.1uF - 4.7uF", 432, 63 + 13, colors::Black, -16},
-      {10, "clock input", 162 - 77, 184, colors::Black, -16},  // right-aligned to 18 columns
-      {10, "modulation input", 162 - 112, 220, colors::Black, -16},
-      {11, "74LS73A", 486, 198 + 13, colors::Black, -16},
+      {10, "clock input", 144 - 77, 184, colors::Black, -16},  // right-aligned to 18 columns
+      {10, "modulation input", 144 - 112, 220, colors::Black, -16},
+      {11, "74LS73A (Vcc = 5V)", 486, 198 + 13, colors::Black, -16},
       {12, "to approximately ", 468, 54 + 13, colors::Black, -16},
       {13, "for CMOS timer, connect to Vcc.", 333, 283, colors::Green, -16},
-      {14, "Ex: T1 = 2N2222A; T2 = 2N2907A; R1 = 100; C3,C4 = 10uF; D1,D2 = 1N4001", 27, 283, colors::Black,
+      {14, "Ex: T1 = 2N2222A; T2 = 2N2907A; R3 = 100; C3,C4 = 10uF; D1,D2 = 1N4001", 27, 288, colors::Black,
        -16},
   };
   for (const Case& c : cases) {
@@ -90,10 +91,11 @@ TEST_F(ReferencePages, PlusAndAsteriskMarks) {
     int fontHeight;
     Color colour;
   };
+  // Marks of parts lie on the schematic's 8 x 9 grid, the footnote's "*" on the page's.
   const Case cases[] = {
-      {12, {"textOut 270,162 +", "textOut 360,162 +"}, -16, colors::Black},
-      {14, {"textOut 414,90 +", "textOut 468,135 +"}, -16, colors::Black},
-      {13, {"textOut 288,252 *", "textOut 315,279 *"}, -32, colors::Green},  // double height
+      {12, {"textOut 248,162 +", "textOut 328,162 +"}, -16, colors::Black},
+      {14, {"textOut 416,90 +", "textOut 464,135 +"}, -16, colors::Black},
+      {13, {"textOut 256,252 *", "textOut 315,279 *"}, -32, colors::Green},  // double height
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.page);
@@ -299,7 +301,7 @@ TEST_F(ReferencePages, TimerDataTableCells) {
       {"2 - 18", 387 + (135 - 42) / 2, 49, false},
       {"V", 558 - 7, 49, false},
       {"5V", 252 - 72 / 5 - 14, 49 + 24, false},
-      {"10V", 252 - 72 / 5 - 21, 49 + 48, false},
+      {"15V", 252 - 72 / 5 - 21, 49 + 48, false},
       {"Isource", 252 - 72 / 5 - 49, 49 + 96, false},
       {"MHz", 558 - 21, 49 + 240, false},
       {"fmax", 36, 49 + 240, false},

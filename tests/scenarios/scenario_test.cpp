@@ -451,7 +451,8 @@ TEST(Arrows, StepC1AcrossTheE12WrapAndCycleTheChip) {
       {"start", 0, 9, 1e-7, 0},        {"down_wrap", 11, 10, 8.2e-8, 0}, {"up_wrap", 0, 9, 1e-7, 0},
       {"up", 1, 9, 1.2e-7, 0},         {"between", 1, 9, 1.2e-7, 0},     {"chip_up1", 1, 9, 1.2e-7, 2},
       {"chip_up2", 1, 9, 1.2e-7, 3},   {"chip_up3", 1, 9, 1.2e-7, 0},    {"chip_down1", 1, 9, 1.2e-7, 3},
-      {"chip_down2", 1, 9, 1.2e-7, 2}, {"chip_down3", 1, 9, 1.2e-7, 0},
+      {"chip_down2", 1, 9, 1.2e-7, 2}, {"chip_down3", 1, 9, 1.2e-7, 0},  {"chip_down4", 1, 9, 1.2e-7, 3},
+      {"tone_burst", 1, 9, 1.2e-7, 3},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.snapshot);
@@ -466,6 +467,11 @@ TEST(Arrows, StepC1AcrossTheE12WrapAndCycleTheChip) {
   EXPECT_EQ(run.Area("between"), run.Area("up"));
   EXPECT_NE(run.Area("chip_up1"), run.Area("between"));
   EXPECT_EQ(run.Area("chip_up3"), run.Area("between"));
+  // An application page shows the 555 pins its notes quote, whatever chip the design page shows.
+  EXPECT_TRUE(timer555::testing::CompareWithGolden(
+                  run.Area("tone_burst"),
+                  QStringLiteral(TIMER555_TEST_DATA_DIR "/../pages/golden/application_05.png"))
+                  .isEmpty());
 }
 
 TEST(Arrows, RefusedInputsStepNothing) {
