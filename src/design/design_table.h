@@ -33,6 +33,10 @@ struct DutyLimits {
   const char* belowMessage;  ///< shown for a duty cycle at or above `below`
 };
 
+/// The resistance that times the capacitor's charge, which the component
+/// notes limit (R1 + R2 in the astable designs, R1 in the monostable).
+enum class TimingResistance { R1, R1PlusR2 };
+
 /// Everything that differs between the designs, one row each. Adding a
 /// design is one row here plus its circuit record in the library.
 struct DesignRow {
@@ -53,6 +57,10 @@ struct DesignRow {
   /// The output times from the components.
   OutputTimes (*times)(double r1, double r2, double c1);
   WaveformForm waveform;
+  TimingResistance timingResistance;
+  /// The timing currents pass steering diodes (D1, D2), which the equations
+  /// treat as ideal.
+  bool steeringDiodes;
 };
 
 /// Every design, in menu order.
