@@ -3,9 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <cmath>
-#include <deque>
 
 #include "design/design_state.h"
 #include "design/engine.h"
@@ -33,8 +31,8 @@ constexpr double kAdjustFactor = 1.2;
 // point can land a hair on the wrong side of the decimal the user typed.
 constexpr double kLimitTolerance = 1e-12;
 
-AdjustDialogShown lastShown;
-std::deque<std::string> queuedAnswers;
+// A plain pointer, so it is set before any other file's start-up code can run.
+void (*shownHook)(TfmAdjust&) = nullptr;
 
 QFont DialogFont() { return MakeFont("Technical", -kFontPixels, false); }
 
@@ -53,7 +51,6 @@ void RunAdjustDialog(QWidget* parent, const std::function<void()>& recalculate) 
   {
     TfmAdjust fmAdjust(parent);
     fmAdjust.exec();
-    lastShown = fmAdjust.shown();
   }
   if (recalculate) recalculate();
 }
@@ -194,16 +191,7 @@ void TfmAdjust::showEvent(QShowEvent* event) {
   FormShow();
   NumEdit1->setFocus();
   NumEdit1->selectAll();
-
-  if (!queuedAnswers.empty()) {
-    // Answer after exec() has entered its loop, so that it returns normally.
-    const QString answer = QString::fromStdString(queuedAnswers.front());
-    queuedAnswers.pop_front();
-    QTimer::singleShot(0, this, [this, answer] {
-      NumEdit1->setText(answer);
-      BitBtn1->click();
-    });
-  }
+  if (shownHook != nullptr) shownHook(*this);
 }
 
 void AdjustCapacitor(QWidget* parent, const std::function<void()>& recalculate) {
@@ -216,10 +204,6 @@ void AdjustResistor(QWidget* parent, const std::function<void()>& recalculate) {
   RunAdjustDialog(parent, recalculate);
 }
 
-const AdjustDialogShown& LastAdjustDialog() { return lastShown; }
-
-void QueueAdjustAnswer(const std::string& text) { queuedAnswers.push_back(text); }
-
-void ClearAdjustAnswers() { queuedAnswers.clear(); }
+void SetAdjustDialogHook(void (*hook)(TfmAdjust&)) { shownHook = hook; }
 
 }  // namespace timer555

@@ -63,14 +63,10 @@ void AdjustCapacitor(QWidget* parent, const std::function<void()>& recalculate);
 /// The same for the resistor shellState.SelectedResistor (AdjustTarget = 0).
 void AdjustResistor(QWidget* parent, const std::function<void()>& recalculate);
 
-/// What the last adjust dialog showed when it opened.
-const AdjustDialogShown& LastAdjustDialog();
-
-/// Queues the answer to the next adjust dialog: when it opens it replaces
-/// its text with `text` and presses "OK" by itself. Used by the headless
-/// scenario runner and the tests, which cannot type into a modal window.
-void QueueAdjustAnswer(const std::string& text);
-/// Drops the answers that no dialog has taken yet.
-void ClearAdjustAnswers();
+/// Called each time an adjust dialog has been filled and shown, before any
+/// key reaches it; nothing in the program sets it. The headless scenario
+/// runner and the tests answer dialogs through it (testsupport/adjust_answers.h),
+/// as they cannot type into a modal window.
+void SetAdjustDialogHook(void (*hook)(TfmAdjust&));
 
 }  // namespace timer555

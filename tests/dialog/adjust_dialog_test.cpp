@@ -15,6 +15,7 @@
 #include "installed_recorder.h"
 #include "shell/num_edit.h"
 #include "shell/shell_state.h"
+#include "testsupport/adjust_answers.h"
 
 namespace timer555 {
 namespace {

@@ -27,6 +27,7 @@
 #include "shell/num_edit.h"
 #include "shell/shell_state.h"
 #include "soak_checks.h"
+#include "testsupport/adjust_answers.h"
 
 namespace {
 

@@ -22,6 +22,7 @@
 #include "shell/main_window.h"
 #include "shell/num_edit.h"
 #include "shell/shell_state.h"
+#include "testsupport/adjust_answers.h"
 
 namespace timer555::scenario {
 
