@@ -1,8 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+class QPrinter;
 
 namespace timer555 {
 
@@ -35,6 +38,21 @@ class PlatformServices {
   virtual bool copyFile(const std::string& from, const std::string& to) = 0;
   virtual bool fileExists(const std::string& path) = 0;
   virtual bool deleteFile(const std::string& path) = 0;
+  /// Writes `bytes` to the file at `path` whole or not at all: into a
+  /// temporary file beside it that replaces the target once complete.
+  /// Returns an empty text, or why the file could not be written.
+  virtual std::string writeFile(const std::string& path, const std::string& bytes) = 0;
+
+  /// The save dialog: a file name to save under, starting from `suggested`
+  /// (a name or a path), with `filters` such as "PNG image (*.png)" to
+  /// choose from (the first selected; a name typed without an extension
+  /// gets the chosen filter's). An existing file is returned only after the
+  /// user confirmed replacing it. Nothing when cancelled.
+  virtual std::optional<std::string> askSaveFileName(const std::string& caption, const std::string& suggested,
+                                                     const std::vector<std::string>& filters) = 0;
+  /// The print dialog for `printer`, which chooses a printer or a PDF file.
+  /// True when the user chose to print.
+  virtual bool askPrinter(QPrinter& printer) = 0;
 };
 
 /// The services in use. Set once at start; the Qt implementation by default.

@@ -4,9 +4,14 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <QWidget>
 
 namespace timer555 {
@@ -86,6 +91,45 @@ bool QtPlatformServices::copyFile(const std::string& from, const std::string& to
 bool QtPlatformServices::fileExists(const std::string& path) { return QFileInfo(Local(path)).isFile(); }
 
 bool QtPlatformServices::deleteFile(const std::string& path) { return QFile::remove(Local(path)); }
+
+std::string QtPlatformServices::writeFile(const std::string& path, const std::string& bytes) {
+  QSaveFile file(Local(path));
+  if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
+  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    const std::string reason = file.errorString().toStdString();
+    file.cancelWriting();
+    return reason.empty() ? "the disk is full" : reason;
+  }
+  if (!file.commit()) return file.errorString().toStdString();
+  return {};
+}
+
+std::optional<std::string> QtPlatformServices::askSaveFileName(const std::string& caption,
+                                                               const std::string& suggested,
+                                                               const std::vector<std::string>& filters) {
+  QStringList filterList;
+  for (const std::string& f : filters) filterList << QString::fromStdString(f);
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(caption), Local(suggested),
+                     filterList.join(";;"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // The extension of the chosen filter, "(*.png)" giving "png", for a name
+  // typed without one.
+  auto suffixOf = [](const QString& filter) {
+    const QRegularExpressionMatch m = QRegularExpression(R"(\(\*\.(\w+))").match(filter);
+    return m.hasMatch() ? m.captured(1) : QString();
+  };
+  if (!filterList.isEmpty()) dialog.setDefaultSuffix(suffixOf(filterList.first()));
+  QObject::connect(&dialog, &QFileDialog::filterSelected,
+                   [&dialog, suffixOf](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toLocal8Bit().toStdString();
+}
+
+bool QtPlatformServices::askPrinter(QPrinter& printer) {
+  QPrintDialog dialog(&printer, QApplication::activeWindow());
+  return dialog.exec() == QDialog::Accepted;
+}
 
 namespace {
 PlatformServices* current = nullptr;

@@ -25,6 +25,13 @@ class QtPlatformServices : public PlatformServices {
   bool copyFile(const std::string& from, const std::string& to) override;
   bool fileExists(const std::string& path) override;
   bool deleteFile(const std::string& path) override;
+  /// Through QSaveFile.
+  std::string writeFile(const std::string& path, const std::string& bytes) override;
+  /// Qt's own QFileDialog.
+  std::optional<std::string> askSaveFileName(const std::string& caption, const std::string& suggested,
+                                             const std::vector<std::string>& filters) override;
+  /// QPrintDialog.
+  bool askPrinter(QPrinter& printer) override;
 
  private:
   std::map<std::string, int> fontIds_;  ///< application font id per added path

@@ -1,5 +1,7 @@
 #include "platform/recording_platform.h"
 
+#include <QPrinter>
+
 namespace timer555 {
 
 std::vector<std::string> RecordingPlatform::fontFamilies() {
@@ -64,6 +66,35 @@ bool RecordingPlatform::deleteFile(const std::string& path) {
     case Mode::PassThrough: break;
   }
   return qt_.deleteFile(path);
+}
+
+std::string RecordingPlatform::writeFile(const std::string& path, const std::string& bytes) {
+  filesWritten.push_back(path);
+  switch (fileMode) {
+    case Mode::Fail: return "refused by the test";
+    case Mode::Pretend: return {};
+    case Mode::PassThrough: break;
+  }
+  return qt_.writeFile(path, bytes);
+}
+
+std::optional<std::string> RecordingPlatform::askSaveFileName(const std::string&,
+                                                              const std::string& suggested,
+                                                              const std::vector<std::string>&) {
+  saveSuggestions.push_back(suggested);
+  if (saveAnswers.empty()) return std::nullopt;
+  std::string answer = saveAnswers.front();
+  saveAnswers.erase(saveAnswers.begin());
+  if (answer.empty()) return std::nullopt;
+  return answer;
+}
+
+bool RecordingPlatform::askPrinter(QPrinter& printer) {
+  ++printDialogs;
+  if (printToFile.empty()) return false;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromLocal8Bit(printToFile.c_str()));
+  return true;
 }
 
 }  // namespace timer555

@@ -9,7 +9,8 @@
 namespace timer555 {
 
 /// Platform services for tests and the headless scenario runner: error
-/// boxes and beeps are recorded instead of shown (nothing ever blocks);
+/// boxes and beeps are recorded instead of shown, and the save and print
+/// dialogs answered from the fields below (nothing ever blocks);
 /// fonts and files pass through to the Qt services unless a test switches
 /// them to fail or to pretend.
 class RecordingPlatform final : public PlatformServices {
@@ -34,6 +35,16 @@ class RecordingPlatform final : public PlatformServices {
   int messagePumps = 0;
   std::vector<std::string> filesCopied;   ///< "FROM -> TO" per copyFile call
   std::vector<std::string> filesDeleted;  ///< every deleteFile path
+  std::vector<std::string> filesWritten;  ///< every writeFile path
+
+  /// What the next save dialogs answer, in order (an empty text cancels);
+  /// a dialog with no answer waiting cancels.
+  std::vector<std::string> saveAnswers;
+  /// The names every save dialog started from, in order.
+  std::vector<std::string> saveSuggestions;
+  /// The PDF file the print dialog prints to; empty: the dialog cancels.
+  std::string printToFile;
+  int printDialogs = 0;
 
   void showError(const std::string& text) override { errors.push_back(text); }
   void beep() override { ++beeps; }
@@ -46,6 +57,11 @@ class RecordingPlatform final : public PlatformServices {
   bool copyFile(const std::string& from, const std::string& to) override;
   bool fileExists(const std::string& path) override;
   bool deleteFile(const std::string& path) override;
+  std::string writeFile(const std::string& path, const std::string& bytes) override;
+  std::optional<std::string> askSaveFileName(const std::string& caption, const std::string& suggested,
+                                             const std::vector<std::string>& filters) override;
+  /// Sets the printer to write a PDF file to printToFile.
+  bool askPrinter(QPrinter& printer) override;
 
  private:
   QtPlatformServices qt_;
