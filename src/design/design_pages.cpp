@@ -10,18 +10,16 @@
 
 namespace timer555 {
 
-namespace {
-
-void SetStartingCapacitor(const DesignRow& row) {
+void SetStartingCapacitor(DesignKind kind) {
+  const DesignRow* row = FindDesign(kind);
+  if (row == nullptr) return;
   DesignState& s = designState;
   s.CapSeriesIndex = 0;
-  s.CapDecade = row.startDecade;
+  s.CapDecade = row->startDecade;
   s.C1 = TextToNumber(E12List()[0]) / PowerOfTen(s.CapDecade);
   s.C2 = 1e-8;
-  if (row.dutyField == DutyField::FixedAt50) s.DutyCycle = 0.5;
+  if (row->dutyField == DutyField::FixedAt50) s.DutyCycle = 0.5;
 }
-
-}  // namespace
 
 std::string DesignTitle(DesignKind kind) {
   const DesignRow* row = FindDesign(kind);
@@ -41,10 +39,10 @@ void DrawDesignPage(DesignKind kind, Canvas& canvas, const TextList& circuits, T
   try {
     RunCircuitScript(buffer, canvas, designState.DrawRect, 0);
   } catch (...) {
-    SetStartingCapacitor(*row);
+    SetStartingCapacitor(kind);
     throw;
   }
-  SetStartingCapacitor(*row);
+  SetStartingCapacitor(kind);
 }
 
 }  // namespace timer555

@@ -11,6 +11,10 @@ namespace timer555 {
 /// Window title of a design page.
 std::string DesignTitle(DesignKind kind);
 
+/// The capacitor a design's calculation starts from (C1, CapSeriesIndex,
+/// CapDecade), C2, and the 50 % design's duty cycle, as its page sets them.
+void SetStartingCapacitor(DesignKind kind);
+
 /// The drawing part of a design page: clears the drawing area, loads the
 /// design's script lines from `circuits` into `buffer`, sets DrawRect,
 /// draws the bare schematic and sets the starting capacitor and C2.
