@@ -19,6 +19,11 @@ void TImage::newBitmap(int width, int height) {
   image_ = QImage(width, height, QImage::Format_RGB32);
   image_.fill(Qt::white);
   canvas_ = std::make_unique<QtCanvas>(image_);
+  if (log_) log_->retarget(*canvas_);
+}
+
+void TImage::keepDrawingLog() {
+  if (!log_) log_ = std::make_unique<LoggingCanvas>(*canvas_);
 }
 
 void TImage::place(int left, int top, int width, int height) {
@@ -32,6 +37,7 @@ void TImage::setPicture(const QImage& picture) {
   image_ = picture.scaled(width(), height(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
                .convertToFormat(QImage::Format_RGB32);
   canvas_ = std::make_unique<QtCanvas>(image_);
+  if (log_) log_->retarget(*canvas_);
   update();
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/logging_canvas.h"
 #include "platform/qt_canvas.h"
 
 namespace timer555 {
@@ -31,7 +32,12 @@ class TImage final : public QWidget {
   /// control does.
   void setPicture(const QImage& picture);
 
-  Canvas& canvas() { return *canvas_; }
+  Canvas& canvas() { return log_ ? static_cast<Canvas&>(*log_) : *canvas_; }
+  /// Keeps a log of what is drawn from now on: canvas() then draws through
+  /// a LoggingCanvas. The drawing area keeps one for the design sheet.
+  void keepDrawingLog();
+  /// The log of what the bitmap shows; nullptr unless kept.
+  const LoggingCanvas* drawingLog() const { return log_.get(); }
   const QImage& image() const { return image_; }
 
   /// Pointer callbacks: mouse-down with any button, every move, and a click
@@ -51,6 +57,7 @@ class TImage final : public QWidget {
 
   QImage image_;
   std::unique_ptr<QtCanvas> canvas_;
+  std::unique_ptr<LoggingCanvas> log_;
   bool pressed_ = false;
 };
 

@@ -24,6 +24,7 @@
 #include "shell/image_control.h"
 #include "shell/menu_pages.h"
 #include "shell/num_edit.h"
+#include "shell/sheet_export.h"
 #include "shell/shell_state.h"
 #include "shell/text_lists.h"
 
@@ -184,6 +185,10 @@ void TfmMain::CreateControls() {
     Image4MouseDown(b, s, x, y);
   };
   Image3->OnClick = [this] { Image3Click(); };
+
+  // The drawing area keeps what it shows, for the design sheet.
+  Image2->keepDrawingLog();
+  SheetExport = new TSheetExport(*this);
 }
 
 void TfmMain::FormCreate() {
@@ -281,6 +286,7 @@ void TfmMain::DrawStartScreen() {
   c.setFontHeight(f);
   c.textOut(w / 30, h - (3 * f / 2), NoticeLine);
   c.textOut(w - w / 30 - c.textWidth(WebAddress), h - (3 * f / 2), WebAddress);
+  shellState.ShownPage = SheetPage::StartScreen;
   Image2->update();
 }
 
@@ -387,6 +393,7 @@ void TfmMain::DesignMenuPage() {
   ShowInputGroups(0);
   shellState.ActiveMenu = 1;
   DrawDesignMenuPage(Image2->canvas(), SHDesign.Strings());
+  shellState.ShownPage = SheetPage::DesignMenu;
   Image2->update();
 }
 
@@ -394,6 +401,7 @@ void TfmMain::ApplicationsMenuPage() {
   ShowInputGroups(0);
   shellState.ActiveMenu = 2;
   DrawApplicationsMenuPage(Image2->canvas(), SHApps.Strings());
+  shellState.ShownPage = SheetPage::ApplicationsMenu;
   Image2->update();
 }
 
@@ -401,6 +409,7 @@ void TfmMain::DataMenuPage() {
   ShowInputGroups(0);
   shellState.ActiveMenu = 3;
   DrawDataMenuPage(Image2->canvas());
+  shellState.ShownPage = SheetPage::DataMenu;
   Image2->update();
 }
 
@@ -408,6 +417,7 @@ void TfmMain::HelpPage() {
   ShowInputGroups(0);
   shellState.ActiveMenu = 4;
   DrawHelpPage(Image2->canvas(), SHHelp.Strings());
+  shellState.ShownPage = SheetPage::Help;
   Image2->update();
 }
 
@@ -436,6 +446,8 @@ void TfmMain::ShowDesignPage(DesignKind kind) {
         break;
     }
   }
+  shellState.ShownPage = SheetPage::Design;
+  shellState.SheetDesign.reset();
   try {
     DrawDesignPage(kind, Image2->canvas(), SHCircuits.Strings(), SHBuffer.Strings());
   } catch (const ScriptConversionError& e) {
@@ -472,6 +484,7 @@ void TfmMain::CalculateDesign() {
   }
   designState.Calculated = true;
   RecordNominals(NumEdit1->text().toStdString(), NumEdit2->text().toStdString());
+  shellState.SheetDesign = CurrentDesignFacts();
   RefreshImages();
 }
 
@@ -483,6 +496,7 @@ void TfmMain::RecalculateAfterAdjust() {
   }
   NumEdit1->setText(QString::fromStdString(result.field1Text));
   NumEdit2->setText(QString::fromStdString(result.field2Text));
+  shellState.SheetDesign = CurrentDesignFacts();
   try {
     RunCircuitScript(SHBuffer.Strings(), Image2->canvas(), designState.DrawRect, 1);
     const DesignRow* row = FindDesign(designState.DesignMode);
@@ -532,12 +546,14 @@ void TfmMain::Image2MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
         designState.ApplicationIndex = (y * 7) / h + 7 * (x > w / 2 ? 1 : 0) + 1;
         setWindowTitle(QString::fromStdString(shellState.MainCaption));
         shellState.ActiveMenu = 0;
+        shellState.ShownPage = SheetPage::Application;
         ShowApplicationPage(Image2->canvas(), SHCircuits.Strings(), SHBuffer.Strings(), SHApps.Strings(),
                             shellState.AppFontName);
         break;
       case 3:
         setWindowTitle(QString::fromStdString(shellState.MainCaption));
         shellState.ActiveMenu = 0;
+        shellState.ShownPage = x < w / 2 ? SheetPage::ComponentNotes : SheetPage::TimerData;
         if (x < w / 2)
           ShowComponentNotes(Image2->canvas(), SHComponent.Strings());
         else

@@ -15,6 +15,7 @@ namespace timer555 {
 
 class TImage;
 class TNumEdit;
+class TSheetExport;
 
 /// The one main window: the fixed 650 x 350 layout, the menu bar, the
 /// drawing area with the pages, the entry groups, the waveform panel, the
@@ -46,6 +47,7 @@ class TfmMain final : public QWidget {
   QGroupBox* GB3 = nullptr;
   TImage* Image5 = nullptr;  ///< output waveform
   QListWidget* ListBox1 = nullptr;
+  TSheetExport* SheetExport = nullptr;  ///< Ctrl+S, Ctrl+C, Ctrl+P
 
   TStringHolder SHDesign{"SHDesign"}, SHCircuits{"SHCircuits"}, SHBuffer{"SHBuffer"}, SHApps{"SHApps"},
       SHSpecs{"SHSpecs"}, SHHelp{"SHHelp"}, SHComponent{"SHComponent"};

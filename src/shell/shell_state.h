@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "design/design_sheet.h"
 #include "platform/canvas.h"
 
 namespace timer555 {
@@ -22,10 +24,14 @@ struct ShellState {
   int ActiveMenu = 0;       ///< 0 none, 1 Design (and design pages), 2 Applications, 3 Data, 4 help
   int DesignShown = 0;      ///< set once a design page was chosen; cleared by every menu-bar click
   std::string MainCaption = "Version 1.2";
-  MenuBarEntry MenuBarEntries[5];  ///< "Design", "Applications", "Data", "Quit", "Help"
-  int EntryGap = 0;                ///< q = text width of "Design" div 6
-  int SelectedResistor = 0;        ///< 1 or 2: resistor whose zone the pointer entered last
-  int AdjustTarget = 0;            ///< 1 the adjust dialog edits C1, 0 a resistor
+  MenuBarEntry MenuBarEntries[5];                ///< "Design", "Applications", "Data", "Quit", "Help"
+  int EntryGap = 0;                              ///< q = text width of "Design" div 6
+  int SelectedResistor = 0;                      ///< 1 or 2: resistor whose zone the pointer entered last
+  int AdjustTarget = 0;                          ///< 1 the adjust dialog edits C1, 0 a resistor
+  SheetPage ShownPage = SheetPage::StartScreen;  ///< the page the drawing area shows
+  /// The design as its last calculation drew it with values; empty from the
+  /// moment a design page is drawn bare until it is calculated.
+  std::optional<DesignFacts> SheetDesign;
 };
 
 extern ShellState shellState;

@@ -1,0 +1,156 @@
+#include "shell/sheet_export.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPrinter>
+#include <QShortcut>
+
+#include "design/design_state.h"
+#include "platform/platform_services.h"
+#include "shell/image_control.h"
+#include "shell/main_window.h"
+#include "shell/num_edit.h"
+#include "shell/shell_state.h"
+
+namespace timer555 {
+
+namespace {
+
+// The summary lists this many combinations of this series, with the
+// capacitor at the tolerance the command line takes by default.
+constexpr int kSummaryCombinations = 3;
+constexpr ESeries kSummarySeries = ESeries::E24;
+constexpr double kSummaryCapTolerance = 0.10;
+
+// The title line of a page that is not a calculated design.
+std::string PageTitle(SheetPage page, const TfmMain& window) {
+  switch (page) {
+    case SheetPage::StartScreen: return "timer555";
+    case SheetPage::DesignMenu: return "Design menu";
+    case SheetPage::ApplicationsMenu: return "Applications";
+    case SheetPage::DataMenu: return "Data";
+    case SheetPage::Help: return "Help";
+    case SheetPage::ComponentNotes: return "Selecting components";
+    case SheetPage::TimerData: return "Typical timer specifications";
+    case SheetPage::Design: return window.windowTitle().toStdString();
+    case SheetPage::Application: break;
+  }
+  const int n = designState.ApplicationIndex;
+  const TextList& apps = window.SHApps.Strings();
+  const std::string title = n >= 1 && n <= static_cast<int>(apps.size()) ? apps[n - 1] : std::string();
+  return "Application " + std::to_string(n) + ": " + title;
+}
+
+}  // namespace
+
+TSheetExport::TSheetExport(TfmMain& window) : QObject(&window), window_(window) {
+  auto bind = [this, &window](QKeyCombination keys, void (TSheetExport::*action)()) {
+    auto* shortcut = new QShortcut(QKeySequence(keys), &window);
+    connect(shortcut, &QShortcut::activated, this, action);
+  };
+  bind(Qt::CTRL | Qt::Key_S, &TSheetExport::Save);
+  bind(Qt::CTRL | Qt::Key_C, &TSheetExport::Copy);
+  bind(Qt::CTRL | Qt::Key_P, &TSheetExport::Print);
+  for (QObject* field : {static_cast<QObject*>(window.NumEdit1), static_cast<QObject*>(window.NumEdit2)})
+    field->installEventFilter(this);
+}
+
+// An entry field claims Ctrl+C for itself; it keeps it only while it has
+// text selected, so that Ctrl+C after typing and "Calculate" copies the sheet.
+bool TSheetExport::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    if (field != nullptr && key->matches(QKeySequence::Copy) && !field->hasSelectedText()) {
+      event->ignore();
+      return true;
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+Sheet TSheetExport::CurrentSheet() const {
+  Sheet sheet;
+  const LoggingCanvas* log = window_.Image2->drawingLog();
+  sheet.areaWidth = window_.Image2->canvas().width();
+  sheet.areaHeight = window_.Image2->canvas().height();
+  if (log != nullptr) sheet.area = log->calls();
+  if (!shellState.AppFontName.empty()) sheet.fontName = shellState.AppFontName;
+  if (shellState.ShownPage == SheetPage::Design && shellState.SheetDesign)
+    sheet.strip = ReportDesign(*shellState.SheetDesign);
+  return sheet;
+}
+
+std::string TSheetExport::BaseName() const {
+  const int n = designState.ApplicationIndex;
+  const TextList& apps = window_.SHApps.Strings();
+  const std::string title = n >= 1 && n <= static_cast<int>(apps.size()) ? apps[n - 1] : std::string();
+  const DesignFacts* calculated = shellState.SheetDesign ? &*shellState.SheetDesign : nullptr;
+  return SheetBaseName(shellState.ShownPage, designState.DesignMode, calculated, n, title);
+}
+
+std::string TSheetExport::SummaryText() const {
+  if (shellState.ShownPage != SheetPage::Design || !shellState.SheetDesign)
+    return PageTitle(shellState.ShownPage, window_) + "\n";
+  const DesignFacts& facts = *shellState.SheetDesign;
+  const CombinationRequest request =
+      CombinationRequestFor(facts, kSummarySeries, kSummaryCombinations, kSummaryCapTolerance);
+  return DesignSummaryText(ReportDesign(facts), TextLayout::Tabs, CombinationsHeading(request),
+                           FindCombinations(request).combinations);
+}
+
+bool TSheetExport::Ready() const {
+  const LoggingCanvas* log = window_.Image2->drawingLog();
+  if (log != nullptr && log->complete()) return true;
+  Platform().showError("The page has been drawn over too often to be copied; choose it again.");
+  return false;
+}
+
+void TSheetExport::Save() {
+  if (!Ready()) return;
+  const std::string name = BaseName() + ".png";
+  const std::string suggested = lastFolder_.empty() ? name : lastFolder_ + "/" + name;
+  const auto path =
+      Platform().askSaveFileName("Save the sheet", suggested, {"PNG image (*.png)", "SVG drawing (*.svg)"});
+  if (!path) return;
+  const std::optional<SheetFormat> format = SheetFormatOf(*path);
+  if (!format) {
+    Platform().showError("Cannot save \"" + *path + "\": the name must end in .png or .svg.");
+    return;
+  }
+  const Sheet sheet = CurrentSheet();
+  const std::string bytes =
+      *format == SheetFormat::Png ? SheetPng(sheet) : SheetSvg(sheet, LoadSheetFonts(shellState.AppPath));
+  const std::string problem = Platform().writeFile(*path, bytes);
+  if (!problem.empty()) {
+    Platform().showError("Cannot write \"" + *path + "\": " + problem + ".");
+    return;
+  }
+  lastFolder_ = QFileInfo(QString::fromLocal8Bit(path->c_str())).absolutePath().toLocal8Bit().toStdString();
+}
+
+void TSheetExport::Copy() {
+  if (!Ready()) return;
+  auto* data = new QMimeData;
+  data->setImageData(SheetImage(CurrentSheet()));
+  data->setText(QString::fromStdString(SummaryText()));
+  QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void TSheetExport::Print() {
+  if (!Ready()) return;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(QString::fromStdString(BaseName()));
+  if (!Platform().askPrinter(printer)) return;
+  if (!PrintSheet(CurrentSheet(), printer)) {
+    const std::string target = printer.outputFileName().isEmpty() ? printer.printerName().toStdString()
+                                                                  : printer.outputFileName().toStdString();
+    Platform().showError("Cannot print to \"" + target + "\".");
+  }
+}
+
+}  // namespace timer555
