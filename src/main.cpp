@@ -1,10 +1,14 @@
 #include <QApplication>
 
+#include "cli/command_line.h"
 #include "platform/platform_services.h"
 #include "platform/qt_platform.h"
 #include "shell/main_window.h"
 
+// Without arguments the window; with arguments the command line, which
+// answers without a window.
 int main(int argc, char* argv[]) {
+  if (argc > 1) return timer555::CommandLineMain(argc, argv);
   QApplication app(argc, argv);
   timer555::QtPlatformServices services;
   timer555::SetPlatform(&services);

@@ -1,0 +1,42 @@
+#pragma once
+
+// The command line's options, parsed without looking at their values.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace timer555 {
+
+/// What a command line asks for. Values are kept as typed; the design
+/// answer checks them (the inputs with the entry fields' own validation).
+struct Arguments {
+  enum class Action {
+    Design,   ///< calculate a design
+    Help,     ///< print the usage
+    Version,  ///< print the program's version
+  };
+  Action action = Action::Design;
+  std::optional<std::string> design, frequency, duty, pulse;
+  std::optional<std::string> series, count, capTolerance;
+  std::optional<std::string> png, svg;
+  bool json = false;
+};
+
+/// A parsed command line, or why it cannot be used (an unknown option, a
+/// missing value, an option given twice, no --design).
+struct ParsedArguments {
+  Arguments arguments;
+  std::string error;  ///< empty when parsed
+};
+
+/// Parses the arguments after the program name. Options take their value
+/// as the next argument or after "=" ("--frequency 1000",
+/// "--frequency=1000"); an argument starting with "--" is never taken as a
+/// value. --help and --version answer whatever else is given.
+ParsedArguments ParseArguments(const std::vector<std::string>& args);
+
+/// The usage text, ending in a newline.
+std::string UsageText();
+
+}  // namespace timer555
