@@ -12,8 +12,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <functional>
@@ -24,6 +22,7 @@
 #include "design/pages.h"
 #include "golden_image.h"
 #include "platform/qt_canvas.h"
+#include "rsvg.h"
 #include "schematic/circuit_script.h"
 #include "schematic/drawing_state.h"
 #include "shell/menu_pages.h"
@@ -41,62 +40,6 @@ bool DisplayFontRegistered() {
   static const bool ok =
       QFontDatabase::addApplicationFont(QCoreApplication::applicationDirPath() + "/appfont.dat") >= 0;
   return ok;
-}
-
-// librsvg takes its fonts from fontconfig and passes over @font-face, so
-// rsvg-convert runs with a configuration that knows only the build's
-// display font and Liberation Sans (as "Arial"), rendered as the Qt canvas
-// renders them: grey-scale antialiasing without hinting, bold made from the
-// regular face where a face has no bold of its own.
-bool WriteFontConfig(const QString& dir) {
-  QFile file(dir + "/fonts.conf");
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const QString conf =
-      QString(R"(<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
-<fontconfig>
-  <dir>%1</dir>
-  <dir>%2</dir>
-  <cachedir>%3/cache</cachedir>
-  <alias binding="same"><family>Arial</family><prefer><family>Liberation Sans</family></prefer></alias>
-  <match target="font">
-    <edit name="antialias" mode="assign"><bool>true</bool></edit>
-    <edit name="hinting" mode="assign"><bool>false</bool></edit>
-    <edit name="rgba" mode="assign"><const>none</const></edit>
-  </match>
-  <match target="font">
-    <test name="weight" compare="less_eq"><const>medium</const></test>
-    <test target="pattern" name="weight" compare="more"><const>medium</const></test>
-    <edit name="embolden" mode="assign"><bool>true</bool></edit>
-    <edit name="weight" mode="assign"><const>bold</const></edit>
-  </match>
-</fontconfig>
-)")
-          .arg(QCoreApplication::applicationDirPath(), "/usr/share/fonts/truetype/liberation2", dir);
-  return file.write(conf.toUtf8()) > 0;
-}
-
-// The SVG rendered to a picture of the canvas's size; a null image and a
-// reason when rsvg-convert fails.
-QImage Rasterise(const std::string& svg, const QString& dir, const QString& name, QString& problem) {
-  const QString svgPath = dir + "/" + name + ".svg", pngPath = dir + "/" + name + ".png";
-  QFile file(svgPath);
-  if (!file.open(QIODevice::WriteOnly) || file.write(svg.data(), qint64(svg.size())) != qint64(svg.size())) {
-    problem = "cannot write " + svgPath;
-    return {};
-  }
-  file.close();
-  QProcess rsvg;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("FONTCONFIG_FILE", dir + "/fonts.conf");
-  rsvg.setProcessEnvironment(env);
-  rsvg.start("rsvg-convert", {"-w", QString::number(kWidth), "-h", QString::number(kHeight), "-b", "white",
-                              "-o", pngPath, svgPath});
-  if (!rsvg.waitForFinished(60000) || rsvg.exitCode() != 0) {
-    problem = "rsvg-convert failed: " + QString::fromLocal8Bit(rsvg.readAllStandardError());
-    return {};
-  }
-  return QImage(pngPath).convertToFormat(QImage::Format_RGB32);
 }
 
 struct PageCase {
@@ -143,10 +86,10 @@ void Prepare(Canvas& canvas) {
 class SvgCanvasPages : public ::testing::TestWithParam<PageCase> {};
 
 TEST_P(SvgCanvasPages, RenderLikeTheQtCanvas) {
-  if (QStandardPaths::findExecutable("rsvg-convert").isEmpty()) GTEST_SKIP() << "rsvg-convert not installed";
+  if (!testing::RsvgAvailable()) GTEST_SKIP() << "rsvg-convert not installed";
   ASSERT_TRUE(DisplayFontRegistered());
   QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid() && WriteFontConfig(dir.path()));
+  ASSERT_TRUE(dir.isValid());
   const PageCase& page = GetParam();
 
   QImage expected(kWidth, kHeight, QImage::Format_RGB32);
@@ -158,26 +101,19 @@ TEST_P(SvgCanvasPages, RenderLikeTheQtCanvas) {
   page.draw(svgCanvas);
 
   QString problem;
-  const QImage actual = Rasterise(svgCanvas.document(), dir.path(), page.name, problem);
+  const QImage actual =
+      testing::RenderWithRsvg(svgCanvas.document(), dir.path(), page.name, kWidth, kHeight, problem);
   ASSERT_FALSE(actual.isNull()) << problem.toStdString();
   ASSERT_EQ(actual.size(), expected.size());
 
-  // Two measures: the share of pixels whose colour differs by more than
-  // 96 in some channel (antialiased edges of slanted lines and small
-  // circles, which the Qt canvas draws without antialiasing), and the
-  // pixels that are nearly black in one picture but nearly white in the
-  // other (a line one pixel too long, too short or out of place).
-  int differing = 0, darkMismatches = 0;
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      const QRgb a = actual.pixel(x, y), e = expected.pixel(x, y);
-      const int d = std::max(
-          {std::abs(qRed(a) - qRed(e)), std::abs(qGreen(a) - qGreen(e)), std::abs(qBlue(a) - qBlue(e))});
-      if (d > 96) ++differing;
-      if ((qGray(e) < 32 && qGray(a) >= 224) || (qGray(a) < 32 && qGray(e) >= 224)) ++darkMismatches;
-    }
-  }
-  const double share = double(differing) / (kWidth * kHeight);
+  // Two measures: the share of pixels that differ in colour (antialiased
+  // edges of slanted lines and small circles, which the Qt canvas draws
+  // without antialiasing), and the pixels that are nearly black in one
+  // picture but nearly white in the other (a line one pixel too long, too
+  // short or out of place).
+  const testing::PictureDifference difference = testing::ComparePictures(actual, expected);
+  const double share = difference.share;
+  const int darkMismatches = difference.darkMismatches;
   const QString out = testing::TestOutputDir();
   if (share > page.maxDifferingShare || darkMismatches > 10) {
     QDir().mkpath(out);
@@ -185,8 +121,7 @@ TEST_P(SvgCanvasPages, RenderLikeTheQtCanvas) {
     actual.save(out + "/svg_" + page.name + ".rsvg.png");
     QFile::copy(dir.path() + "/" + page.name + ".svg", out + "/svg_" + page.name + ".svg");
   }
-  EXPECT_LE(share, page.maxDifferingShare)
-      << differing << " pixels differ; pictures under " << qPrintable(out);
+  EXPECT_LE(share, page.maxDifferingShare) << "pictures under " << qPrintable(out);
   EXPECT_LE(darkMismatches, 10) << "pictures under " << qPrintable(out);
 }
 

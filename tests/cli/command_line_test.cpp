@@ -1,0 +1,196 @@
+// The program with arguments, one row per command line: the exit status,
+// what it prints and the key numbers of its JSON answer, from ordinary
+// designs to hostile inputs. Each row runs the real program.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace timer555 {
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out, err;
+};
+
+Outcome RunProgram(const QStringList& args) {
+  QProcess program;
+  program.start(TIMER555_PROGRAM, args);
+  Outcome run;
+  if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit) return run;
+  run.status = program.exitCode();
+  run.out = program.readAllStandardOutput().toStdString();
+  run.err = program.readAllStandardError().toStdString();
+  return run;
+}
+
+/// A JSON key and its number (nothing: null), equal within 1e-6 relative.
+struct Number {
+  const char* key;
+  std::optional<double> value;
+};
+
+struct Row {
+  const char* name;
+  QStringList args;
+  int status;
+  const char* out = "";  ///< printed on standard output (a part of it)
+  const char* err = "";  ///< printed on standard error (a part of it)
+  std::vector<Number> numbers = {};
+  int warnings = -1;      ///< number of findings, when given
+  int combinations = -1;  ///< number of combinations, when given
+};
+
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
+
+void ExpectNumber(const QJsonObject& object, const Number& n) {
+  SCOPED_TRACE(n.key);
+  ASSERT_TRUE(object.contains(n.key));
+  if (!n.value) {
+    EXPECT_TRUE(object[n.key].isNull());
+    return;
+  }
+  ASSERT_TRUE(object[n.key].isDouble());
+  EXPECT_NEAR(object[n.key].toDouble(), *n.value, std::fabs(*n.value) * 1e-6);
+}
+
+class CommandLine : public ::testing::TestWithParam<Row> {};
+
+TEST_P(CommandLine, AnswersWithItsStatus) {
+  const Row& row = GetParam();
+  const Outcome run = RunProgram(row.args);
+  EXPECT_EQ(run.status, row.status) << run.err;
+  EXPECT_NE(run.out.find(row.out), std::string::npos) << run.out;
+  EXPECT_NE(run.err.find(row.err), std::string::npos) << run.err;
+  if (row.status != 0) {
+    EXPECT_EQ(run.out, "") << "nothing on standard output after an error";
+  }
+  if (!row.args.contains("--json") || row.status != 0) return;
+
+  QJsonParseError error;
+  const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error).object();
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out;
+  for (const char* key :
+       {"design", "frequency", "duty", "pulse", "R1", "R2", "C1", "high_time", "low_time", "warnings"}) {
+    EXPECT_TRUE(json.contains(key)) << key;
+  }
+  for (const Number& n : row.numbers) ExpectNumber(json, n);
+  if (row.warnings >= 0) {
+    EXPECT_EQ(json["warnings"].toArray().size(), row.warnings);
+  }
+  EXPECT_EQ(json.contains("combinations"), row.combinations >= 0);
+  if (row.combinations < 0) return;
+
+  // Each combination: its values, its error, and ranges around its timing.
+  const QJsonArray list = json["combinations"].toArray();
+  ASSERT_EQ(list.size(), row.combinations);
+  const bool mono = json["pulse"].isDouble();
+  for (const QJsonValue& value : list) {
+    const QJsonObject c = value.toObject();
+    EXPECT_GT(c["R1"].toDouble(), 0);
+    EXPECT_GT(c["C1"].toDouble(), 0);
+    EXPECT_EQ(c["R2"].isNull(), mono);
+    EXPECT_LT(c["error"].toDouble(), 0.05);
+    for (const char* timing :
+         mono ? std::vector<const char*>{"pulse"} : std::vector<const char*>{"frequency", "duty"}) {
+      const double nominal = c[timing].toDouble();
+      EXPECT_LE(c[QString(timing) + "_min"].toDouble(), nominal) << timing;
+      EXPECT_GE(c[QString(timing) + "_max"].toDouble(), nominal) << timing;
+    }
+  }
+}
+
+const char* const kUsage = "usage: timer555 --design";
+const double kLn2 = std::log(2.0);
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::Values(
+    Row{"astable_json", {"--design", "1", "--frequency", "1000", "--duty", "60", "--json"}, 0, "\"design\": \"astable\"", "",
+        {{"frequency", 1000}, {"duty", 0.6}, {"pulse", std::nullopt}, {"R1", 0.2 / (kLn2 * 1000 * 1e-7)},
+         {"R2", 0.4 / (kLn2 * 1000 * 1e-7)}, {"C1", 1e-7}, {"high_time", 6e-4}, {"low_time", 4e-4}}, 0},
+    Row{"low_duty_by_name", {"--design=low-duty", "--frequency=1000", "--duty=30", "--json"}, 0, "", "",
+        {{"R1", 4328.085122}, {"R2", 10098.86195}, {"C1", 1e-7}}, 1},
+    Row{"square", {"--design", "square", "--frequency", "1000", "--json"}, 0, "", "",
+        {{"duty", 0.5}, {"R1", 72134.75204}, {"C1", 1e-8}, {"high_time", 5e-4}}},
+    Row{"monostable", {"--design", "4", "--pulse", "1", "--json"}, 0, "\"design\": \"monostable\"", "",
+        {{"frequency", std::nullopt}, {"duty", std::nullopt}, {"pulse", 1}, {"R1", 1 / (std::log(3.0) * 1e-4)},
+         {"R2", std::nullopt}, {"C1", 1e-4}, {"high_time", 1}, {"low_time", std::nullopt}}, 0},
+    Row{"combinations", {"--design", "1", "--frequency", "1000", "--duty", "60", "--series", "E24", "--count", "3", "--json"},
+        0, "", "", {}, -1, 3},
+    Row{"monostable_combinations", {"--design", "monostable", "--pulse", "10", "--series", "e96", "--count", "2",
+        "--cap-tolerance", "5", "--json"}, 0, "", "", {}, -1, 2},
+    Row{"table", {"--design", "1", "--frequency", "1000", "--duty", "60", "--series", "E12"}, 0,
+        "R1  2.885K  2885.39 ohm", ""},
+    Row{"help", {"--help"}, 0, kUsage},
+    Row{"version", {"--version"}, 0, "timer555 1.2\n"},
+    Row{"unknown_option", {"--design", "1", "--frobnicate"}, 2, "", kUsage},
+    Row{"stray_argument", {"--design", "1", "1000"}, 2, "", "Unknown option \"1000\"."},
+    Row{"missing_value", {"--design", "1", "--duty", "60", "--frequency"}, 2, "", "--frequency needs a value."},
+    Row{"value_taken_by_option", {"--design", "--frequency", "1000"}, 2, "", "--design needs a value."},
+    Row{"no_design", {"--frequency", "1000"}, 2, "", "--design is missing."},
+    Row{"twice", {"--design", "1", "--design", "2"}, 2, "", "--design is given twice."},
+    Row{"unknown_design", {"--design", "5", "--frequency", "1000"}, 2, "", "Unknown design \"5\""},
+    Row{"pulse_for_design_1", {"--design", "1", "--pulse", "3"}, 2, "", "Design 1 takes a frequency"},
+    Row{"frequency_for_monostable", {"--design", "4", "--frequency", "3"}, 2, "", "Design 4 takes a pulse length"},
+    Row{"duty_for_square", {"--design", "2", "--frequency", "1000", "--duty", "60"}, 2, "", "fixed duty cycle of 50 %"},
+    Row{"no_frequency", {"--design", "1", "--duty", "60"}, 2, "", "Frequency not entered."},
+    Row{"no_duty", {"--design", "3", "--frequency", "1000"}, 2, "", "Duty cycle not entered."},
+    Row{"huge_frequency", {"--design", "1", "--frequency", "1e400", "--duty", "60"}, 2, "", "Frequency not realistic."},
+    Row{"negative_frequency", {"--design", "1", "--frequency", "-1000", "--duty", "60"}, 2, "", "Frequency not realistic."},
+    Row{"nan_frequency", {"--design", "2", "--frequency", "nan"}, 2, "", "Frequency not realistic."},
+    Row{"duty_at_50", {"--design", "1", "--frequency", "1000", "--duty", "50"}, 2, "",
+        "Duty cycle not realistic for this mode."},
+    Row{"negative_pulse", {"--design", "4", "--pulse", "-5"}, 2, "", "Invalid pulse length."},
+    Row{"nan_pulse", {"--design", "4", "--pulse", "nan"}, 2, "", "Invalid pulse length."},
+    Row{"huge_pulse", {"--design", "4", "--pulse", "1e300", "--json", "--series", "E12"}, 0, "", "",
+        {{"C1", 1e-3}, {"pulse", 1e300}}, 1, 0},
+    Row{"unknown_series", {"--design", "1", "--frequency", "1000", "--duty", "60", "--series", "E13"}, 2, "",
+        "--series takes E12, E24, E48, E96 or E192."},
+    Row{"count_zero", {"--design", "1", "--frequency", "1000", "--duty", "60", "--series", "E12", "--count", "0"}, 2, "",
+        "--count takes a whole number from 1 to 1000."},
+    Row{"count_huge", {"--design", "1", "--frequency", "1000", "--duty", "60", "--series", "E12", "--count", "1e9"}, 2,
+        "", "--count takes"},
+    Row{"tolerance_nan", {"--design", "4", "--pulse", "1", "--series", "E12", "--cap-tolerance", "nan"}, 2, "",
+        "--cap-tolerance takes a percentage from 0 to below 100."},
+    Row{"count_without_series", {"--design", "4", "--pulse", "1", "--count", "3"}, 2, "",
+        "--count and --cap-tolerance go with --series."},
+    Row{"png_in_missing_folder", {"--design", "1", "--frequency", "1000", "--duty", "60", "--png",
+        QDir::tempPath() + "/timer555-no-such-folder/x.png"}, 1, "", "Cannot write \""},
+    Row{"svg_over_a_folder", {"--design", "1", "--frequency", "1000", "--duty", "60", "--svg", QDir::tempPath()}, 1, "",
+        "Cannot write \""}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// The sheet files: PNG and SVG written whole; the missing folder of the
+// row above stays missing.
+TEST(CommandLineFiles, WritesTheSheetAsPngAndSvg) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString png = dir.filePath("m.png"), svg = dir.filePath("m.svg");
+  const Outcome run = RunProgram({"--design", "4", "--pulse", "10", "--png", png, "--svg", svg});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const QImage image(png);
+  EXPECT_EQ(image.width(), 650);
+  EXPECT_GT(image.height(), 308) << "the strip below the drawing area";
+  QFile file(svg);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray document = file.readAll();
+  EXPECT_TRUE(document.contains("<svg") && document.trimmed().endsWith("</svg>"));
+  EXPECT_TRUE(document.contains("Monostable  (one-shot)"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file left";
+  EXPECT_FALSE(QDir(QDir::tempPath() + "/timer555-no-such-folder").exists());
+}
+
+}  // namespace
+}  // namespace timer555
