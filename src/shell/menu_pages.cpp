@@ -136,6 +136,7 @@ void DrawHelpPage(Canvas& canvas, const TextList& shHelp) {
   }
   const std::string address = MakerWebAddress;
   canvas.textOut(w - 2 * m - canvas.textWidth(address), 12 * p, address);
+  canvas.textOut(m, 10 * p, KeysHelpLine);
 }
 
 }  // namespace timer555

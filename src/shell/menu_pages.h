@@ -8,6 +8,10 @@ namespace timer555 {
 /// The maker's web address: on the start screen and on the help page.
 inline constexpr const char* MakerWebAddress = "www.timer555.example";
 
+/// The help page's line of our own about the keys that get a page out of
+/// the program, in the row left free below the design-mode steps.
+inline constexpr const char* KeysHelpLine = "[5] Ctrl+S saves this page, Ctrl+C copies it, Ctrl+P prints it.";
+
 /// The drawing of the four menu-bar pages into the drawing area. The main
 /// window hides the input groups and sets ActiveMenu before calling them.
 /// Each page clears the whole canvas and sizes everything from its width and
@@ -19,7 +23,7 @@ void DrawDesignMenuPage(Canvas& canvas, const TextList& shDesign);
 void DrawApplicationsMenuPage(Canvas& canvas, const TextList& shApps);
 /// Two halves: the component notes and the table of timer data.
 void DrawDataMenuPage(Canvas& canvas);
-/// The thirteen help lines and the web address.
+/// The thirteen help lines, the web address and the keys line.
 void DrawHelpPage(Canvas& canvas, const TextList& shHelp);
 
 }  // namespace timer555

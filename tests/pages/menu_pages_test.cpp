@@ -230,7 +230,7 @@ TEST_F(MenuPages, HelpLinesAndAddress) {
   const TextList help = LoadTextList("help");
   DrawHelpPage(canvas, help);
   const auto texts = canvas.callsOf("textOut");
-  ASSERT_EQ(texts.size(), 14u);
+  ASSERT_EQ(texts.size(), 15u);
   for (int i = 1; i <= 13; ++i) {
     SCOPED_TRACE(i);
     const CanvasCall& t = texts[static_cast<std::size_t>(i - 1)];
@@ -242,6 +242,9 @@ TEST_F(MenuPages, HelpLinesAndAddress) {
   // 20 characters, ending 64 pixels from the right edge, on line 13's row.
   EXPECT_EQ(texts[13].str(), "textOut 446,276 www.timer555.example");
   EXPECT_FALSE(texts[13].underline);
+  // The keys line in the free row below the steps, in the steps' style.
+  EXPECT_EQ(texts[14].str(), std::string("textOut 32,230 ") + KeysHelpLine);
+  EXPECT_FALSE(texts[14].underline);
 }
 
 // Short lists draw empty texts instead of reading past their end.
