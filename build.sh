@@ -17,7 +17,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-osifont fonts-liberation2 python3 python3-fonttools
-  xvfb xauth xdotool x11-utils imagemagick librsvg2-bin
+  xvfb xauth xdotool x11-utils imagemagick librsvg2-bin xclip poppler-utils
   clang libclang-rt-dev clang-format clang-tidy
   dpkg-dev file
 )
