@@ -1,7 +1,7 @@
 // timer555-soak SEED STEPS: plays STEPS random but reproducible user actions
 // on the real main window through the scenario runner (clicks, pointer moves,
 // key presses, pastes of hostile texts, the arrows, the radio buttons,
-// "Calculate", adjust dialogs) and checks after every step that nothing the
+// "Calculate", adjust dialogs, copies of the page) and checks after every step that nothing the
 // program shows or keeps holds a NaN or an infinity. Built with AddressSanitizer
 // and UndefinedBehaviorSanitizer by the soak test, so a memory fault or an
 // undefined operation ends the run too. Exits 0 when every step passed, 1 on
@@ -25,6 +25,7 @@
 #include "shell/image_control.h"
 #include "shell/main_window.h"
 #include "shell/num_edit.h"
+#include "shell/sheet_export.h"
 #include "shell/shell_state.h"
 #include "soak_checks.h"
 #include "testsupport/adjust_answers.h"
@@ -119,6 +120,8 @@ class ActionMaker {
     } else if (pick < 90) {
       c.name = "radio";
       c.word = Below(2) ? "C1" : "Timer";
+    } else if (pick < 92) {
+      c.name = "copy";  // Ctrl+C: the page's sheet and its summary
     } else {
       c.name = "zone";  // a click on a component zone with a queued dialog answer
       c.ints = {Below(3)};
@@ -169,7 +172,8 @@ int main(int argc, char* argv[]) {
     ActionMaker maker(seed);
     timer555::soak::FieldWatch freqWatch, dutyWatch;
     std::size_t errorsSeen = 0;
-    long calculations = 0, dialogs = 0, refusedAdjustments = 0, calculatedSteps = 0, applicationPages = 0;
+    long calculations = 0, dialogs = 0, refusedAdjustments = 0, calculatedSteps = 0, applicationPages = 0,
+         copies = 0;
     int lastApplication = 0;
 
     for (long step = 1; step <= steps && status == 0; ++step) {
@@ -195,8 +199,15 @@ int main(int argc, char* argv[]) {
       // which must always find an answer waiting or the run would stop.
       timer555::ClearAdjustAnswers();
       if (c.name == "click") timer555::QueueAdjustAnswer(c.text);
+      std::string copied;
       try {
-        runner.Run(c);
+        if (c.name == "copy") {
+          fmMain.SheetExport->Copy();
+          copied = fmMain.SheetExport->SummaryText();
+          ++copies;
+        } else {
+          runner.Run(c);
+        }
       } catch (const std::exception& e) {
         std::cerr << "seed " << seed << " step " << step << " (" << Describe(c) << "): " << e.what() << "\n";
         status = 1;
@@ -217,6 +228,7 @@ int main(int argc, char* argv[]) {
       if (problem.empty())
         problem = dutyWatch.Check(fmMain.NumEdit2->text().toStdString(), userDuty, "duty field");
       if (problem.empty()) problem = timer555::soak::CheckDesignState(timer555::designState);
+      if (problem.empty()) problem = timer555::soak::CheckPrintedText("copied summary", copied);
       if (problem.empty())
         problem = timer555::soak::CheckPrintedText("window title", fmMain.windowTitle().toStdString());
       if (problem.empty() && timer555::designState.Calculated)
@@ -241,9 +253,9 @@ int main(int argc, char* argv[]) {
     std::cout << "seed " << seed << ": " << steps << " steps, " << calculations << " calculate clicks, "
               << dialogs << " clicks on a calculated component (" << refusedAdjustments
               << " answers refused), " << calculatedSteps << " steps on a calculated design, "
-              << applicationPages << " application page changes, " << platform.errors.size()
-              << " error boxes, " << platform.beeps << " beeps: " << (status == 0 ? "passed" : "FAILED")
-              << "\n";
+              << applicationPages << " application page changes, " << copies << " copies, "
+              << platform.errors.size() << " error boxes, " << platform.beeps
+              << " beeps: " << (status == 0 ? "passed" : "FAILED") << "\n";
   }
   timer555::SetPlatform(previous);
   return status;

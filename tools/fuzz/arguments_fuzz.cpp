@@ -1,0 +1,57 @@
+// Feeds arbitrary command lines to the argument parser and, when they parse,
+// to the answer about a design: the bytes are split at newlines into at
+// most 16 arguments. Every answer must be Done or BadInput (files are not
+// written here), a refusal must say why, and a design answered must have
+// finite positive parts and texts for both outputs. Anything else (a crash,
+// a sanitizer report, an exception) is a fault.
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/design_answer.h"
+#include "design/design_state.h"
+
+namespace {
+
+constexpr std::size_t kMaxArguments = 16;
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+bool PositiveFinite(double v) { return v > 0 && std::isfinite(v); }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace timer555;
+  std::vector<std::string> args(1);
+  for (std::size_t i = 0; i < size && args.size() <= kMaxArguments; ++i) {
+    if (data[i] == '\n') {
+      args.emplace_back();
+    } else {
+      args.back() += static_cast<char>(data[i]);
+    }
+  }
+  if (args.size() > kMaxArguments) args.resize(kMaxArguments);
+
+  const ParsedArguments parsed = ParseArguments(args);
+  Require(!UsageText().empty());
+  if (!parsed.error.empty() || parsed.arguments.action != Arguments::Action::Design) return 0;
+
+  designState = DesignState{};  // each command line runs in a fresh program
+  const DesignAnswer answer = AnswerDesign(parsed.arguments);
+  if (answer.status == ExitStatus::BadInput) {
+    Require(!answer.message.empty());
+    return 0;
+  }
+  Require(answer.status == ExitStatus::Done);
+  Require(PositiveFinite(answer.facts.parts.R1) && PositiveFinite(answer.facts.parts.C1));
+  Require(AnswerJson(answer).front() == '{' && !AnswerTable(answer).empty());
+  for (const Combination& c : answer.combinations) Require(PositiveFinite(c.r1) && PositiveFinite(c.c1));
+  return 0;
+}
