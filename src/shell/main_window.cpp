@@ -139,7 +139,7 @@ void TfmMain::CreateControls() {
   NumEdit1 = new TNumEdit(GB1);
   NumEdit1->setObjectName("NumEdit1");
   NumEdit1->setGeometry(112, 23, 74, 29);
-  NumEdit1->setMaxLength(10);
+  NumEdit1->setTypingLimit(10);
   NumEdit2 = new TNumEdit(GB1);
   NumEdit2->setObjectName("NumEdit2");
   NumEdit2->setGeometry(112, 58, 74, 28);
@@ -471,18 +471,18 @@ void TfmMain::CalculateDesign() {
     return;
   }
   designState.Calculated = true;
-  RecordNominals(NumEdit1->text().toStdString(), NumEdit2->text().toStdString());
+  RecordNominals(NumEdit1->userText().toStdString(), NumEdit2->userText().toStdString());
   RefreshImages();
 }
 
-void TfmMain::RecalculateAfterAdjust() {
+bool TfmMain::RecalculateAfterAdjust() {
   RecalculationResult result = RecalculateFromComponents();
   if (!result.computed) {
     if (!result.error.empty()) Platform().showError(result.error);
-    return;
+    return false;
   }
-  NumEdit1->setText(QString::fromStdString(result.field1Text));
-  NumEdit2->setText(QString::fromStdString(result.field2Text));
+  NumEdit1->setComputedText(QString::fromStdString(result.field1Text));
+  NumEdit2->setComputedText(QString::fromStdString(result.field2Text));
   try {
     RunCircuitScript(SHBuffer.Strings(), Image2->canvas(), designState.DrawRect, 1);
     const DesignRow* row = FindDesign(designState.DesignMode);
@@ -494,6 +494,7 @@ void TfmMain::RecalculateAfterAdjust() {
     ShowScriptError(e);
   }
   RefreshImages();
+  return true;
 }
 
 // ---- The drawing area and the adjust arrows ----
@@ -502,10 +503,16 @@ void TfmMain::Image2MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
   if (shellState.DesignShown) {
     // The cursor chosen by the last pointer move decides, not a new zone test.
     const int cursor = ControlCursor(Image2);
+    // Components that give no timing are refused: the part keeps the value
+    // it had before the dialog, so the state stays what the page shows.
+    const PartValues before = designState;
+    const auto recalculate = [this, before] {
+      if (!RecalculateAfterAdjust()) static_cast<PartValues&>(designState) = before;
+    };
     if (cursor == 22)
-      AdjustCapacitor(this, [this] { RecalculateAfterAdjust(); });
+      AdjustCapacitor(this, recalculate);
     else if (cursor == 23)
-      AdjustResistor(this, [this] { RecalculateAfterAdjust(); });
+      AdjustResistor(this, recalculate);
     return;
   }
   const int w = Image2->width();
@@ -599,7 +606,7 @@ void TfmMain::Image4MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
       }
     }
   }
-  RecordNominals(NumEdit1->text().toStdString(), NumEdit2->text().toStdString());
+  RecordNominals(NumEdit1->userText().toStdString(), NumEdit2->userText().toStdString());
 }
 
 }  // namespace timer555
