@@ -154,11 +154,10 @@ void QtCanvas::setDot(int x, int y, Color c) {
 }
 
 void QtCanvas::wideLine(Point from, Point to) {
-  const QPen pen(QColor(ToRgb(penColor_)), penWidth_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
   if (scale_ == 1) {
     QPainter painter(&image_);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(pen);
+    painter.setPen(QPen(QColor(ToRgb(penColor_)), penWidth_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
     return;
   }
@@ -327,6 +326,7 @@ namespace {
 
 // A box coordinate in device pixels; boxes beyond any screen stay beyond it.
 int ToDevice(int v, int scale) {
+  if (scale == 1) return v;
   const std::int64_t d = std::int64_t{v} * scale;
   return static_cast<int>(
       std::clamp<std::int64_t>(d, std::numeric_limits<int>::min() / 2, std::numeric_limits<int>::max() / 2));
