@@ -118,7 +118,7 @@ void QtCanvas::dotBlock(int x, int y, DotAxis axis, Color c) {
 
 void QtCanvas::setDot(int x, int y, Color c) {
   DotRun& run = dots_;
-  const int dx = x - run.at.x, dy = y - run.at.y;
+  const std::int64_t dx = std::int64_t{x} - run.at.x, dy = std::int64_t{y} - run.at.y;
   DotAxis axis = DotAxis::Unknown;
   if (dy == 0 && (dx == 2 || dx == -2))
     axis = DotAxis::Row;
@@ -126,19 +126,19 @@ void QtCanvas::setDot(int x, int y, Color c) {
     axis = DotAxis::Column;
   const bool continues = run.active && run.color == c && axis != DotAxis::Unknown &&
                          (run.axis == DotAxis::Unknown || run.axis == axis);
+  const bool onImage = x >= 0 && y >= 0 && x < width() && y < height();
   if (continues) {
-    if (run.axis == DotAxis::Unknown) {
+    if (run.axis == DotAxis::Unknown && !run.under.empty()) {
       // The run's first dot was drawn as a full block: put back what lay
       // under it, then draw it as a dot of this line.
-      int i = 0;
+      auto under = run.under.begin();
       for (int py = run.at.y * scale_; py < (run.at.y + 1) * scale_; ++py)
-        for (int px = run.at.x * scale_; px < (run.at.x + 1) * scale_; ++px, ++i)
-          if (px >= 0 && py >= 0 && px < image_.width() && py < image_.height())
-            image_.setPixel(px, py, run.under[static_cast<std::size_t>(i)]);
+        for (int px = run.at.x * scale_; px < (run.at.x + 1) * scale_; ++px)
+          image_.setPixel(px, py, *under++);
       dotBlock(run.at.x, run.at.y, axis, c);
     }
     // The logical pixel between two dots carries dots of its own.
-    dotBlock((x + run.at.x) / 2, (y + run.at.y) / 2, axis, c);
+    dotBlock(x - static_cast<int>(dx / 2), y - static_cast<int>(dy / 2), axis, c);
     dotBlock(x, y, axis, c);
     run = {true, {x, y}, c, axis, {}};
     return;
@@ -146,10 +146,9 @@ void QtCanvas::setDot(int x, int y, Color c) {
   // A pixel on its own is a full block; keep what it covers in case it
   // starts a dotted line.
   run = {true, {x, y}, c, DotAxis::Unknown, {}};
+  if (!onImage) return;
   for (int py = y * scale_; py < (y + 1) * scale_; ++py)
-    for (int px = x * scale_; px < (x + 1) * scale_; ++px)
-      run.under.push_back(
-          px >= 0 && py >= 0 && px < image_.width() && py < image_.height() ? image_.pixel(px, py) : QRgb{});
+    for (int px = x * scale_; px < (x + 1) * scale_; ++px) run.under.push_back(image_.pixel(px, py));
   plot(x, y, c);
 }
 
@@ -163,10 +162,14 @@ void QtCanvas::wideLine(Point from, Point to) {
   }
   // The pixels the line covers at scale 1, found on a small mask over the
   // part of the image the line can reach, then set as blocks.
-  const int margin = penWidth_ + 1;
-  const QRect reach = QRect(QPoint(std::min(from.x, to.x) - margin, std::min(from.y, to.y) - margin),
-                            QPoint(std::max(from.x, to.x) + margin, std::max(from.y, to.y) + margin)) &
-                      QRect(0, 0, width(), height());
+  const std::int64_t margin = penWidth_ + 1;
+  auto clampTo = [](std::int64_t v, int limit) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, 0, limit));
+  };
+  const QRect reach(QPoint(clampTo(std::min(from.x, to.x) - margin, width()),
+                           clampTo(std::min(from.y, to.y) - margin, height())),
+                    QPoint(clampTo(std::max(from.x, to.x) + margin, width() - 1),
+                           clampTo(std::max(from.y, to.y) + margin, height() - 1)));
   if (reach.isEmpty()) return;
   QImage mask(reach.size(), QImage::Format_RGB32);
   mask.fill(Qt::white);
@@ -229,6 +232,7 @@ void QtCanvas::fillRect(const Rect& r) {
   endDotRun();
   const int top = std::max(r.top, 0), bottom = std::min(r.bottom, height());
   const int left = std::max(r.left, 0), right = std::min(r.right, width());
+  if (left >= right) return;  // also keeps right - 1 in range
   for (int y = top; y < bottom; ++y) span(y, left, right - 1, brushColor_);
 }
 

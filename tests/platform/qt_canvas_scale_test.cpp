@@ -65,6 +65,12 @@ TEST(QtCanvasScale, LinesShapesAndPixelsKeepTheScale1Geometry) {
          c.lineTo(12, 5);
          c.lineTo(12, 20);
        }},
+      {"pen 2 line from outside the image",
+       [](QtCanvas& c) {
+         c.setPenWidth(2);
+         c.moveTo(-40, 7);
+         c.lineTo(60, 9);
+       }},
       {"pen 3 diagonal",
        [](QtCanvas& c) {
          c.setPenWidth(3);
@@ -161,6 +167,11 @@ TEST(QtCanvasScale, DottedLinesSetTheOddDevicePixelsAlongThem) {
        [&](int x, int y) {
          return ((y == 2 || y == 3) && along(x, 2, 20)) || ((x == 18 || x == 19) && along(y, 6, 20));
        }},
+      {"row entering from the left",
+       [](QtCanvas& c) {
+         for (int x = -3; x <= 5; x += 2) c.setPixel(x, 2, colors::Blue);
+       },
+       [&](int x, int y) { return (y == 4 || y == 5) && along(x, 0, 12); }},
       {"a single dot is a full block", [](QtCanvas& c) { c.setPixel(4, 4, colors::Blue); },
        [](int x, int y) { return x / 2 == 4 && y / 2 == 4; }},
   };
