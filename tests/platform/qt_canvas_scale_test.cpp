@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QRect>
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "platform/qt_canvas.h"
@@ -87,6 +88,12 @@ TEST(QtCanvasScale, LinesShapesAndPixelsKeepTheScale1Geometry) {
        [](QtCanvas& c) {
          c.setBrushColor(colors::Green);
          c.fillRect({-5, 20, 8, 30});
+       }},
+      // Nothing to fill; under the sanitizers this also guards the edge
+      // arithmetic at the integer limit.
+      {"fill ending at the smallest integer",
+       [](QtCanvas& c) {
+         c.fillRect({0, 0, std::numeric_limits<int>::min(), 10});
        }},
       {"diode triangle",
        [](QtCanvas& c) {
