@@ -1,11 +1,9 @@
 // The canvas at device scale 2: what keeps the scale-1 pixels as 2 x 2
-// blocks, what is drawn at the device resolution, and dotted lines.
+// blocks, what is drawn at the device resolution, and dotted lines. Text at
+// scale 2 is checked on the real window (tests/realwindow/scale_two.sh).
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QFontDatabase>
 #include <QImage>
-#include <QRect>
 #include <functional>
 #include <limits>
 #include <string>
@@ -241,76 +239,6 @@ TEST(QtCanvasScale, EllipsesAndArcsAreRasterisedOnTheDoubledBox) {
     row.draw(device, 2);
     EXPECT_EQ(FirstDifference(two, expected), "");
   }
-}
-
-// Registers the display font built beside the test executables once.
-bool AppFontRegistered() {
-  static const bool ok = [] {
-    const QString path = QCoreApplication::applicationDirPath() + "/appfont.dat";
-    return QFontDatabase::addApplicationFont(path) >= 0;
-  }();
-  return ok;
-}
-
-QRect InkBox(const QImage& image, QRgb background) {
-  QRect box;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (image.pixel(x, y) != background) box |= QRect(x, y, 1, 1);
-  return box;
-}
-
-// Text at scale 2: the same metrics and drawing point, the glyphs drawn at
-// the device resolution (not 2 x 2 blocks) in the same place, the opaque box
-// and the underline doubled.
-TEST(QtCanvasScale, TextIsWrittenAtDeviceResolutionInTheSamePlace) {
-  ASSERT_TRUE(AppFontRegistered());
-  const QRgb face = qRgb(240, 240, 240);
-  QImage one(80, 24, QImage::Format_RGB32), two(160, 48, QImage::Format_RGB32);
-  one.fill(face);
-  two.fill(face);
-  QtCanvas scale1(one), scale2(two, 2);
-  for (QtCanvas* c : {&scale1, &scale2}) {
-    c->setFontName("Technical");
-    c->setFontSize(13);
-    c->setFontUnderline(true);
-    c->textOut(6, 3, "R1 2.885K");
-  }
-  EXPECT_EQ(scale2.textWidth("R1 2.885K"), scale1.textWidth("R1 2.885K"));
-  EXPECT_EQ(scale2.textHeight("R1 2.885K"), scale1.textHeight("R1 2.885K"));
-  EXPECT_EQ(scale2.penPos(), scale1.penPos());
-
-  // The opaque box (white brush) and the underline are exactly doubled;
-  // the glyphs lie within a device pixel of the doubled ones.
-  const QRect box1 = InkBox(one, face);
-  EXPECT_EQ(InkBox(two, face), QRect(box1.topLeft() * 2, box1.size() * 2));
-  QImage glyphs1 = one.copy(), glyphs2 = two.copy();
-  int underlineRow = -1;
-  for (int y = 0; y < one.height(); ++y)
-    if (one.pixel(box1.left(), y) == qRgb(0, 0, 0)) underlineRow = y;
-  ASSERT_GE(underlineRow, 0);
-  for (int x = 2 * box1.left(); x < 2 * (box1.right() + 1); ++x) {
-    EXPECT_EQ(two.pixel(x, 2 * underlineRow), qRgb(0, 0, 0)) << x;
-    EXPECT_EQ(two.pixel(x, 2 * underlineRow + 1), qRgb(0, 0, 0)) << x;
-  }
-  for (int x = 0; x < one.width(); ++x) glyphs1.setPixel(x, underlineRow, White);
-  for (int x = 0; x < two.width(); ++x)
-    for (int y : {2 * underlineRow, 2 * underlineRow + 1}) glyphs2.setPixel(x, y, White);
-  const QRect ink1 = InkBox(glyphs1.copy(box1), White),
-              ink2 = InkBox(glyphs2.copy(QRect(box1.topLeft() * 2, box1.size() * 2)), White);
-  ASSERT_FALSE(ink1.isEmpty());
-  EXPECT_NEAR(ink2.left(), 2 * ink1.left(), 1);
-  EXPECT_NEAR(ink2.top(), 2 * ink1.top(), 1);
-  EXPECT_NEAR(ink2.right() + 1, 2 * (ink1.right() + 1), 1);
-
-  // Not blocky: many 2 x 2 blocks of the glyphs hold more than one colour.
-  int mixed = 0;
-  for (int y = 0; y + 1 < two.height(); y += 2)
-    for (int x = 0; x + 1 < two.width(); x += 2) {
-      const QRgb p = two.pixel(x, y);
-      if (two.pixel(x + 1, y) != p || two.pixel(x, y + 1) != p || two.pixel(x + 1, y + 1) != p) ++mixed;
-    }
-  EXPECT_GT(mixed, 40);
 }
 
 }  // namespace
