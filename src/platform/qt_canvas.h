@@ -52,12 +52,12 @@ namespace timer555 {
 ///   times the pen width.
 /// - Dotted lines: pixels set one after another two logical pixels apart
 ///   along a row or a column, in one colour with no other drawing between
-///   them, form a dotted line. At scale 1 it has the pixels with an odd
-///   coordinate along the line; at scale s it has the device pixels with an
-///   odd device coordinate along the line, from the first dot's block to the
-///   last one's and s pixels thick: as light and as thick as at scale 1,
-///   with dots as fine as the screen shows them. A pixel set on its own (the
-///   end pixel of a wire) stays a full block.
+///   them, form a dotted line: at scale 1 one-pixel dots with one-pixel
+///   gaps. At scale s it has the device pixels with an odd device
+///   coordinate along the line, from the first dot's block to the last
+///   one's and s pixels thick: as light and as thick as at scale 1, with
+///   dots as fine as the screen shows them. A pixel set on its own (the end
+///   pixel of a wire) stays a full block.
 class QtCanvas final : public Canvas {
  public:
   /// `image` has `scale` times the logical size in both directions.
