@@ -148,7 +148,7 @@ void TfmMain::CreateControls() {
   GB2 = MakeGroup(this, "GB2", "Adjust:", 391, 193, 233, 57);
   Image4 = new TImage(GB2, "Image4");
   Image4->place(146, 22, 62, 22);
-  Image4->setPicture(QImage(":/arrows.xpm"));
+  Image4->setPicture(QImage(":/arrows.xpm"), QImage(":/arrows_2x.xpm"));
   RB1 = MakeRadio(GB2, "RB1", "C1", 17, 25, 49, 21);
   RB2 = MakeRadio(GB2, "RB2", "Timer", 62, 25, 69, 21);
   RB1->setChecked(true);
