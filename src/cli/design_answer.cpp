@@ -56,7 +56,7 @@ std::string Quote(const std::string& text) {
 }
 
 /// Builds a JSON object member by member, one member a line at `indent`.
-class JsonObject {
+class JsonObject final {
  public:
   explicit JsonObject(std::string indent) : indent_(std::move(indent)) {}
   JsonObject& Add(const std::string& key, const std::string& rawValue) {

@@ -26,10 +26,12 @@ void DrawSheet(const Sheet& sheet, Canvas& canvas) {
   if (sheet.strip) DrawDesignStrip(canvas, sheet.areaHeight, *sheet.strip, sheet.fontName);
 }
 
-QImage SheetImage(const Sheet& sheet) {
-  QImage image(std::max(1, sheet.areaWidth), std::max(1, SheetHeight(sheet)), QImage::Format_RGB32);
+QImage SheetImage(const Sheet& sheet, int scale) {
+  scale = std::max(1, scale);
+  QImage image(std::max(1, sheet.areaWidth) * scale, std::max(1, SheetHeight(sheet)) * scale,
+               QImage::Format_RGB32);
   image.fill(Qt::white);
-  QtCanvas canvas(image);
+  QtCanvas canvas(image, scale);
   DrawSheet(sheet, canvas);
   return image;
 }
@@ -49,7 +51,8 @@ std::string SheetSvg(const Sheet& sheet, const SvgFontFiles& fonts) {
 }
 
 bool PrintSheet(const Sheet& sheet, QPrinter& printer) {
-  const QImage image = SheetImage(sheet);
+  constexpr int kPrintScale = 4;
+  const QImage image = SheetImage(sheet, kPrintScale);
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   const QRect page = painter.viewport();

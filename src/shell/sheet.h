@@ -30,15 +30,18 @@ struct Sheet {
 int SheetHeight(const Sheet& sheet);
 /// Draws the sheet on a canvas of areaWidth x SheetHeight.
 void DrawSheet(const Sheet& sheet, Canvas& canvas);
-/// The sheet as a picture.
-QImage SheetImage(const Sheet& sheet);
+/// The sheet as a picture, `scale` device pixels per logical pixel (the
+/// canvas's rules at a whole device scale); 1 for files and the clipboard.
+QImage SheetImage(const Sheet& sheet, int scale = 1);
 /// The sheet as the bytes of a PNG file.
 std::string SheetPng(const Sheet& sheet);
 /// The sheet as an SVG document with the display fonts embedded.
 std::string SheetSvg(const Sheet& sheet, const SvgFontFiles& fonts);
 /// Prints the sheet on one page, as wide as the page allows with its
-/// aspect kept (smaller when it would be too tall). Returns false when the
-/// printer cannot be opened (a PDF file that cannot be written).
+/// aspect kept (smaller when it would be too tall), drawn at four device
+/// pixels per logical pixel so that its text stays sharp on paper. Returns
+/// false when the printer cannot be opened (a PDF file that cannot be
+/// written).
 bool PrintSheet(const Sheet& sheet, QPrinter& printer);
 
 /// The file formats a sheet is saved in, by the file name's extension
