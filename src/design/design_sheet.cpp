@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "design/advisor.h"
 #include "design/design_state.h"
@@ -79,12 +80,14 @@ void Wrap(Canvas& canvas, const std::string& prefix, const std::string& text, in
     const std::string word = text.substr(at, end - at);
     at = end + 1;
     if (word.empty()) continue;
-    const std::string candidate = line.empty() ? word : line + " " + word;
+    std::string candidate = line;
+    if (!candidate.empty()) candidate += ' ';
+    candidate += word;
     if (!line.empty() && canvas.textWidth(candidate) > width - indent) {
       flush();
       line = word;
     } else {
-      line = candidate;
+      line = std::move(candidate);
     }
   }
   if (!line.empty() || first) flush();
