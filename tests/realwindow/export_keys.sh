@@ -104,9 +104,12 @@ for name in saved.png saved.svg; do
   [ -n "$d" ] || fail "Ctrl+S opened no dialog"
   sleep 0.5
   screenshot "$out/save_dialog.png"
+  xdotool windowfocus --sync "$d" 2>/dev/null
   xdotool key --clearmodifiers ctrl+a BackSpace type --delay 20 "$home/$name"
   xdotool key Return
   dialog_closed
+  # The file is written once the dialog has closed.
+  for _ in $(seq 1 25); do [ -s "$home/$name" ] && break; sleep 0.2; done
   [ -s "$home/$name" ] || fail "Ctrl+S wrote no $name"
   cp "$home/$name" "$out/"
 done
@@ -122,6 +125,7 @@ d=$(dialog)
 [ -n "$d" ] || fail "Ctrl+P opened no dialog"
 sleep 0.5
 screenshot "$out/print_dialog.png"
+xdotool windowfocus --sync "$d" 2>/dev/null
 xdotool key Return
 dialog_closed
 pdf="$home/astable-1000Hz-60pct.pdf"
