@@ -23,6 +23,7 @@
 #include "shell/num_edit.h"
 #include "shell/shell_state.h"
 #include "testsupport/adjust_answers.h"
+#include "testsupport/key_presses.h"
 
 namespace timer555::scenario {
 
@@ -193,8 +194,34 @@ void Runner::Run(const Command& c) {
     MouseDown(window_.Image4, c.ints[0], 10);
   } else if (n == "radio") {
     (c.word == "C1" ? window_.RB1 : window_.RB2)->click();
+  } else if (n == "key") {
+    // A desktop gives the focus back to the main window when a dialog over it
+    // closes; the headless platform leaves no window active.
+    if (QApplication::activeWindow() == nullptr && window_.isVisible()) {
+      QApplication::setActiveWindow(&window_);
+      QApplication::processEvents();
+    }
+    // To the control with the focus, as a keyboard delivers it; the window
+    // itself when no control has it.
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr) target = window_.focusWidget();
+    if (target == nullptr) target = &window_;
+    if (auto key = KeyFromName(c.word)) PressKey(target, *key);
+    QApplication::processEvents();
   } else if (n == "dialog") {
-    QueueAdjustAnswer(c.text);
+    if (c.word == "keys") {
+      std::vector<QKeyCombination> keys;
+      std::string rest = c.text;
+      for (std::size_t at = 0; at != std::string::npos;) {
+        const std::size_t blank = rest.find(' ', at);
+        if (auto key = KeyFromName(rest.substr(at, blank == std::string::npos ? blank : blank - at)))
+          keys.push_back(*key);
+        at = blank == std::string::npos ? blank : blank + 1;
+      }
+      QueueAdjustKeys(keys);
+    } else {
+      QueueAdjustAnswer(c.text);
+    }
   } else if (n == "snapshot") {
     Snapshot(c.word);
   } else if (n == "close") {
@@ -217,6 +244,10 @@ std::string Runner::SnapshotJson() {
   messages += "]";
   const AdjustDialogShown& shown = LastAdjustDialog();
   QWidget* focus = QApplication::focusWidget();
+  std::string warnings = "[";
+  for (const std::string& text : window_.AdviceShown())
+    warnings += (warnings.size() > 1 ? ", " : "") + Quote(text);
+  warnings += "]";
 
   Object o;
   o.Add("title", Quote(window_.windowTitle()))
@@ -263,7 +294,11 @@ std::string Runner::SnapshotJson() {
       .Add(
           "dialog",
           Inline({{"name", Quote(shown.name)}, {"number", Quote(shown.number)}, {"unit", Quote(shown.unit)}}))
-      .Add("focus", Quote(focus ? focus->objectName() : QString()));
+      .Add("focus", Quote(focus ? focus->objectName() : QString()))
+      .Add("warnings", warnings)
+      .Add("window", Inline({{"width", std::to_string(window_.width())},
+                             {"height", std::to_string(window_.height())},
+                             {"visible", Bool(window_.isVisible())}}));
   messagesSeen_ = platform_.errors.size();
   beepsSeen_ = platform_.beeps;
   return o.Done() + "\n";
