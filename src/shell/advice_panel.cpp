@@ -3,7 +3,7 @@
 
 #include "shell/advice_panel.h"
 
-#include <sstream>
+#include <string_view>
 
 namespace timer555 {
 
@@ -36,20 +36,34 @@ std::vector<AdviceLine> LayOutAdvice(Canvas& c, const std::vector<std::string>& 
   SetPanelFont(c, fontName);
   std::vector<AdviceLine> lines;
   for (const std::string& finding : findings) {
-    std::istringstream words(finding);
-    std::string word;
-    AdviceLine line{"", kMargin};
-    while (words >> word) {
-      const std::string longer = line.text.empty() ? word : line.text + " " + word;
-      // A word wider than a whole line stands alone on its line.
-      if (!line.text.empty() && line.left + c.textWidth(longer) > width - kMargin) {
-        lines.push_back(line);
-        line = {word, kMargin + kHangingIndent};
-      } else {
-        line.text = longer;
+    // Measuring is the costly part: a finding that fits is measured once,
+    // a longer one takes a binary search over its blanks for each line.
+    std::string_view rest = finding;
+    int left = kMargin;
+    while (!rest.empty()) {
+      const int room = width - kMargin - left;
+      std::size_t end = rest.size();
+      if (c.textWidth(std::string(rest)) > room) {
+        std::vector<std::size_t> blanks;
+        for (std::size_t i = rest.find(' '); i != std::string_view::npos; i = rest.find(' ', i + 1))
+          blanks.push_back(i);
+        // The last blank whose text before it fits; the first word alone
+        // when none does.
+        std::size_t low = 0, high = blanks.size();
+        while (low < high) {
+          const std::size_t mid = (low + high) / 2;
+          if (c.textWidth(std::string(rest.substr(0, blanks[mid]))) <= room)
+            low = mid + 1;
+          else
+            high = mid;
+        }
+        if (!blanks.empty()) end = blanks[low == 0 ? 0 : low - 1];
       }
+      lines.push_back({std::string(rest.substr(0, end)), left});
+      rest.remove_prefix(end);
+      while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+      left = kMargin + kHangingIndent;
     }
-    if (!line.text.empty()) lines.push_back(line);
   }
   return lines;
 }
