@@ -11,4 +11,5 @@ set(TIMER555_RESOURCE_FILES
   ${PROJECT_SOURCE_DIR}/resources/cursors/CAPACITOR.xpm
   ${PROJECT_SOURCE_DIR}/resources/cursors/RESISTOR.xpm
   ${PROJECT_SOURCE_DIR}/resources/arrows.xpm
+  ${PROJECT_SOURCE_DIR}/resources/arrows_2x.xpm
 )

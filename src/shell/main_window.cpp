@@ -141,7 +141,7 @@ void TfmMain::CreateControls() {
   NumEdit1 = new TNumEdit(GB1);
   NumEdit1->setObjectName("NumEdit1");
   NumEdit1->setGeometry(112, 23, 74, 29);
-  NumEdit1->setMaxLength(10);
+  NumEdit1->setTypingLimit(10);
   NumEdit2 = new TNumEdit(GB1);
   NumEdit2->setObjectName("NumEdit2");
   NumEdit2->setGeometry(112, 58, 74, 28);
@@ -150,7 +150,7 @@ void TfmMain::CreateControls() {
   GB2 = MakeGroup(this, "GB2", "Adjust:", 391, 193, 233, 57);
   Image4 = new TImage(GB2, "Image4");
   Image4->place(146, 22, 62, 22);
-  Image4->setPicture(QImage(":/arrows.xpm"));
+  Image4->setPicture(QImage(":/arrows.xpm"), QImage(":/arrows_2x.xpm"));
   RB1 = MakeRadio(GB2, "RB1", "C1", 17, 25, 49, 21);
   RB2 = MakeRadio(GB2, "RB2", "Timer", 62, 25, 69, 21);
   RB1->setChecked(true);
@@ -583,19 +583,19 @@ void TfmMain::CalculateDesign() {
     return;
   }
   designState.Calculated = true;
-  RecordNominals(NumEdit1->text().toStdString(), NumEdit2->text().toStdString());
+  RecordNominals(NumEdit1->userText().toStdString(), NumEdit2->userText().toStdString());
   RefreshImages();
   ShowAdvice();
 }
 
-void TfmMain::RecalculateAfterAdjust() {
+bool TfmMain::RecalculateAfterAdjust() {
   RecalculationResult result = RecalculateFromComponents();
   if (!result.computed) {
     if (!result.error.empty()) Platform().showError(result.error);
-    return;
+    return false;
   }
-  NumEdit1->setText(QString::fromStdString(result.field1Text));
-  NumEdit2->setText(QString::fromStdString(result.field2Text));
+  NumEdit1->setComputedText(QString::fromStdString(result.field1Text));
+  NumEdit2->setComputedText(QString::fromStdString(result.field2Text));
   try {
     RunCircuitScript(SHBuffer.Strings(), Image2->canvas(), designState.DrawRect, 1);
     const DesignRow* row = FindDesign(designState.DesignMode);
@@ -608,6 +608,7 @@ void TfmMain::RecalculateAfterAdjust() {
   }
   RefreshImages();
   ShowAdvice();
+  return true;
 }
 
 // ---- The drawing area and the adjust arrows ----
@@ -616,10 +617,16 @@ void TfmMain::Image2MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
   if (shellState.DesignShown) {
     // The cursor chosen by the last pointer move decides, not a new zone test.
     const int cursor = ControlCursor(Image2);
+    // Components that give no timing are refused: the part keeps the value
+    // it had before the dialog, so the state stays what the page shows.
+    const PartValues before = designState;
+    const auto recalculate = [this, before] {
+      if (!RecalculateAfterAdjust()) static_cast<PartValues&>(designState) = before;
+    };
     if (cursor == 22)
-      AdjustCapacitor(this, [this] { RecalculateAfterAdjust(); });
+      AdjustCapacitor(this, recalculate);
     else if (cursor == 23)
-      AdjustResistor(this, [this] { RecalculateAfterAdjust(); });
+      AdjustResistor(this, recalculate);
     return;
   }
   const int w = Image2->width();
@@ -722,7 +729,7 @@ void TfmMain::StepAdjust(int step) {
       }
     }
   }
-  RecordNominals(NumEdit1->text().toStdString(), NumEdit2->text().toStdString());
+  RecordNominals(NumEdit1->userText().toStdString(), NumEdit2->userText().toStdString());
 }
 
 }  // namespace timer555
