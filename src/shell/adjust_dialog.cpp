@@ -84,8 +84,8 @@ bool EndsWithOneOf(const std::string& s, std::size_t fromEnd, const char* letter
   return false;
 }
 
-/// Shows the dialog modally, destroys it, and recalculates when it stored a
-/// value.
+/// Shows the dialog modally, destroys it, gives the keyboard back to the
+/// main window, and recalculates when it stored a value.
 void RunAdjustDialog(QWidget* parent, const std::function<void()>& recalculate) {
   bool stored = false;
   {
@@ -93,6 +93,9 @@ void RunAdjustDialog(QWidget* parent, const std::function<void()>& recalculate) 
     fmAdjust.exec();
     stored = fmAdjust.ValueStored();
   }
+  // The keyboard goes back to the window the dialog stood over; without a
+  // window manager nothing else gives it back.
+  if (parent != nullptr) parent->window()->activateWindow();
   if (stored && recalculate) recalculate();
 }
 

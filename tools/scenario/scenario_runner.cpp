@@ -195,12 +195,6 @@ void Runner::Run(const Command& c) {
   } else if (n == "radio") {
     (c.word == "C1" ? window_.RB1 : window_.RB2)->click();
   } else if (n == "key") {
-    // A desktop gives the focus back to the main window when a dialog over it
-    // closes; the headless platform leaves no window active.
-    if (QApplication::activeWindow() == nullptr && window_.isVisible()) {
-      QApplication::setActiveWindow(&window_);
-      QApplication::processEvents();
-    }
     // To the control with the focus, as a keyboard delivers it; the window
     // itself when no control has it.
     QWidget* target = QApplication::focusWidget();
