@@ -302,18 +302,6 @@ TEST_F(AdjustDialogTest, UpAndDownStepThroughStandardValuesInsideTheLimits) {
   }
 }
 
-TEST_F(AdjustDialogTest, UpStartsFromTheShownValueWhenTheTextIsNoNumber) {
-  WhenOpen([](TfmAdjust* dialog) {
-    dialog->NumEdit1->setText("x");
-    dialog->StepStandardValue(1);
-    EXPECT_EQ(dialog->NumEdit1->text().toStdString(), "5.1");
-    EXPECT_EQ(dialog->NumEdit1->selectedText().toStdString(), "5.1");
-    dialog->BitBtn1->click();
-  });
-  EXPECT_EQ(Open(Component::R1, 4700), 1);
-  EXPECT_TRUE(Near(designState.R1, 5100));
-}
-
 TEST_F(AdjustDialogTest, FramelessFixedGeometry) {
   bool looked = false;
   WhenOpen([&](TfmAdjust* dialog) {
