@@ -86,7 +86,7 @@ void TImage::setPicture(const QImage& picture, const QImage& detailed) {
     image_ = stretched.scaled(stretched.size() * scale_, Qt::IgnoreAspectRatio, Qt::FastTransformation);
   } else {
     const int k = detailed.width() > 0 && detailed.width() % picture.width() == 0 &&
-                          detailed.size() == picture.size() * (detailed.width() / picture.width())
+                          detailed.height() * picture.width() == picture.height() * detailed.width()
                       ? detailed.width() / picture.width()
                       : 1;
     const QImage source = (k > 1 ? detailed : picture).convertToFormat(QImage::Format_RGB32);
