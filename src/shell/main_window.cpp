@@ -183,6 +183,11 @@ void TfmMain::CreateControls() {
   SHHelp.SetStrings(LoadTextList("help"));
   SHComponent.SetStrings(LoadTextList("component"));
 
+  ConnectHandlers();
+  CreateKeyCommands();
+}
+
+void TfmMain::ConnectHandlers() {
   Image1->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
     Image1MouseDown(b, s, x, y);
   };
@@ -197,7 +202,6 @@ void TfmMain::CreateControls() {
   Image3->OnFocusChange = [this](bool focused) { DrawCalculateButton(focused); };
   NumEdit1->OnEnter = [this] { return EnterInField(NumEdit1); };
   NumEdit2->OnEnter = [this] { return EnterInField(NumEdit2); };
-  CreateKeyCommands();
 }
 
 void TfmMain::CreateKeyCommands() {

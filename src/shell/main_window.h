@@ -118,6 +118,8 @@ class TfmMain final : public QWidget {
   void DrawMenuBar();
   void DrawStartScreen();
   void DrawCalculateButton(bool focused);
+  /// The controls' pointer, click, focus and Enter callbacks.
+  void ConnectHandlers();
   void CreateKeyCommands();
   void ArrowKey(int step);
   void DesignNumberKey(int number);

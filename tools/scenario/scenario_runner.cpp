@@ -123,6 +123,27 @@ void Runner::Key(QWidget* target, int key, const QString& text) {
   QApplication::sendEvent(target, &release);
 }
 
+void Runner::KeyOnFocus(const std::string& name) {
+  // To the control with the focus, as a keyboard delivers it; the window
+  // itself when no control has it.
+  QWidget* target = QApplication::focusWidget();
+  if (target == nullptr) target = window_.focusWidget();
+  if (target == nullptr) target = &window_;
+  if (auto key = KeyFromName(name)) PressKey(target, *key);
+  QApplication::processEvents();
+}
+
+std::vector<QKeyCombination> Runner::KeysByName(const std::string& names) {
+  std::vector<QKeyCombination> keys;
+  for (std::size_t at = 0; at != std::string::npos;) {
+    const std::size_t blank = names.find(' ', at);
+    if (auto key = KeyFromName(names.substr(at, blank == std::string::npos ? blank : blank - at)))
+      keys.push_back(*key);
+    at = blank == std::string::npos ? blank : blank + 1;
+  }
+  return keys;
+}
+
 QWidget* Runner::Field(const std::string& name) {
   return name == "freq" ? static_cast<QWidget*>(window_.NumEdit1) : static_cast<QWidget*>(window_.NumEdit2);
 }
@@ -195,27 +216,12 @@ void Runner::Run(const Command& c) {
   } else if (n == "radio") {
     (c.word == "C1" ? window_.RB1 : window_.RB2)->click();
   } else if (n == "key") {
-    // To the control with the focus, as a keyboard delivers it; the window
-    // itself when no control has it.
-    QWidget* target = QApplication::focusWidget();
-    if (target == nullptr) target = window_.focusWidget();
-    if (target == nullptr) target = &window_;
-    if (auto key = KeyFromName(c.word)) PressKey(target, *key);
-    QApplication::processEvents();
+    KeyOnFocus(c.word);
   } else if (n == "dialog") {
-    if (c.word == "keys") {
-      std::vector<QKeyCombination> keys;
-      std::string rest = c.text;
-      for (std::size_t at = 0; at != std::string::npos;) {
-        const std::size_t blank = rest.find(' ', at);
-        if (auto key = KeyFromName(rest.substr(at, blank == std::string::npos ? blank : blank - at)))
-          keys.push_back(*key);
-        at = blank == std::string::npos ? blank : blank + 1;
-      }
-      QueueAdjustKeys(keys);
-    } else {
+    if (c.word == "keys")
+      QueueAdjustKeys(KeysByName(c.text));
+    else
       QueueAdjustAnswer(c.text);
-    }
   } else if (n == "snapshot") {
     Snapshot(c.word);
   } else if (n == "close") {
