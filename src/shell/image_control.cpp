@@ -1,5 +1,6 @@
 #include "shell/image_control.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -132,6 +133,27 @@ void TImage::mouseReleaseEvent(QMouseEvent* event) {
   bool wasPressed = pressed_;
   pressed_ = false;
   if (wasPressed && rect().contains(event->position().toPoint()) && OnClick) OnClick();
+}
+
+void TImage::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool press = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (press && OnClick && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    OnClick();
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void TImage::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  if (OnFocusChange) OnFocusChange(true);
+}
+
+void TImage::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  if (OnFocusChange) OnFocusChange(false);
 }
 
 }  // namespace timer555
