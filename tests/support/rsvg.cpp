@@ -1,6 +1,7 @@
 #include "rsvg.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -16,11 +17,19 @@ namespace {
 // display font and Liberation Sans (as "Arial"), rendered as the Qt canvas
 // renders them: grey-scale antialiasing without hinting, bold made from the
 // regular face where a face has no bold of its own.
+//
+// The display font is copied into a folder of its own first: fontconfig
+// would otherwise scan the whole program folder, where a running program
+// (another test) writes and removes its font copy.
 bool WriteFontConfig(const QString& dir) {
+  if (!QDir().mkpath(dir + "/fonts") ||
+      (!QFile::exists(dir + "/fonts/appfont.ttf") &&
+       !QFile::copy(QCoreApplication::applicationDirPath() + "/appfont.dat", dir + "/fonts/appfont.ttf"))) {
+    return false;
+  }
   QFile file(dir + "/fonts.conf");
   if (!file.open(QIODevice::WriteOnly)) return false;
-  const QString conf =
-      QString(R"(<?xml version="1.0"?>
+  const QString conf = QString(R"(<?xml version="1.0"?>
 <!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
 <fontconfig>
   <dir>%1</dir>
@@ -40,7 +49,7 @@ bool WriteFontConfig(const QString& dir) {
   </match>
 </fontconfig>
 )")
-          .arg(QCoreApplication::applicationDirPath(), "/usr/share/fonts/truetype/liberation2", dir);
+                           .arg(dir + "/fonts", "/usr/share/fonts/truetype/liberation2", dir);
   return file.write(conf.toUtf8()) > 0;
 }
 
