@@ -37,8 +37,6 @@ namespace timer555 {
 
 namespace {
 
-constexpr int ClientWidth = TfmMain::ClientWidth;
-constexpr int ClientHeight = TfmMain::ClientHeight;
 // Font heights of the controls after scaling: 12 points and 14 points.
 constexpr int ControlFontPixels = 16;
 constexpr int GroupFontPixels = 19;
