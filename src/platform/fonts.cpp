@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QImage>
 #include <QStringList>
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -65,8 +66,11 @@ int EmForCell(const QString& family, bool found, int cell, bool bold) {
   if (auto it = cache.find(key); it != cache.end()) return it->second;
 
   // The cell grows with the size: find the largest size whose cell fits,
-  // then see whether the next one comes nearer.
-  int size = cell;
+  // then see whether the next one comes nearer. The cell is close to
+  // proportional to the size, so one measurement puts the search within a
+  // step or two of the answer; each size measured costs a font engine.
+  const int cellAtCell = NaturalCell(family, cell, bold);
+  int size = cellAtCell > 0 ? std::clamp(cell * cell / cellAtCell, 1, 4 * cell) : cell;
   while (size > 1 && NaturalCell(family, size, bold) > cell) --size;
   while (size < 4 * cell && NaturalCell(family, size + 1, bold) <= cell) ++size;
   if (NaturalCell(family, size + 1, bold) - cell < cell - NaturalCell(family, size, bold)) ++size;

@@ -25,14 +25,14 @@ class TImage final : public QWidget {
   TImage& operator=(const TImage&) = delete;
 
   /// Moves and sizes the control; a new size gives a new white bitmap and a
-  /// new canvas.
+  /// new canvas (made on first use).
   void place(int left, int top, int width, int height);
   /// Shows a fixed picture stretched to the control, as a stretched image
   /// control does.
   void setPicture(const QImage& picture);
 
-  Canvas& canvas() { return *canvas_; }
-  const QImage& image() const { return image_; }
+  Canvas& canvas();
+  const QImage& image() const;
 
   /// Pointer callbacks: mouse-down with any button, every move, and a click
   /// (button released over the control after a press on it).
@@ -47,10 +47,13 @@ class TImage final : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  void newBitmap(int width, int height);
+  /// Makes the white bitmap of bitmapSize_ and its canvas if there is none.
+  void ensureBitmap() const;
 
-  QImage image_;
-  std::unique_ptr<QtCanvas> canvas_;
+  QSize bitmapSize_{1, 1};
+  // Made on first use; a canvas exists exactly when the bitmap does.
+  mutable QImage image_;
+  mutable std::unique_ptr<QtCanvas> canvas_;
   bool pressed_ = false;
 };
 

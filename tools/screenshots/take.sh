@@ -28,7 +28,6 @@ entry() {  # entry K: the centre of menu bar entry K (0 Design .. 4 Help)
 }
 
 start_xvfb 1024x768x24
-FONT_COPY=$build/bin/TECHNCLN.TTF
 QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
 PROGRAM_PID=$!
 wid=$(wait_window "Version 1.2")
