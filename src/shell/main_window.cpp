@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
@@ -123,6 +124,7 @@ void TfmMain::CreateControls() {
   setPalette(pal);
   setAutoFillBackground(true);
   setFont(MakeFont(FontFace, -ControlFontPixels, false));
+  setWindowIcon(QIcon(QStringLiteral(":/timer555.png")));
 
   // Scaled geometry; the menu bar and the drawing area get their final
   // heights when the menu bar is drawn.

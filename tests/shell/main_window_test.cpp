@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSet>
 
 #include "platform/cursors.h"
 #include "shell/image_control.h"
@@ -235,6 +236,20 @@ TEST_F(WindowTest, HiddenControlsFollowTheFirstFrameOrComeWhenReached) {
   EXPECT_TRUE(early->GB2->isHidden());
   EXPECT_TRUE(early->GB3->isHidden());
   EXPECT_EQ(early->Image3->height(), 27);
+}
+
+TEST_F(WindowTest, TheWindowCarriesTheProgramIcon) {
+  TfmMain& w = Open();
+  const QIcon icon = w.windowIcon();
+  ASSERT_FALSE(icon.isNull());
+  const QImage picture = icon.pixmap(QSize(64, 64)).toImage();
+  EXPECT_EQ(picture.size(), QSize(64, 64));
+  // A drawing, not a blank square: white, the chip's navy, the red "555"
+  // and the green wave, each somewhere.
+  QSet<QRgb> colours;
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) colours.insert(picture.pixel(x, y));
+  EXPECT_GT(colours.size(), 4);
 }
 
 TEST_F(WindowTest, MenuBarRectanglesLeaveGapsOfQ) {
