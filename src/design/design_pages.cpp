@@ -7,6 +7,7 @@
 #include "design/pages.h"
 #include "schematic/circuit_library.h"
 #include "schematic/circuit_script.h"
+#include "schematic/drawing_state.h"
 
 namespace timer555 {
 
@@ -35,6 +36,7 @@ void DrawDesignPage(DesignKind kind, Canvas& canvas, const TextList& circuits, T
   canvas.fillRect({0, 0, canvas.width(), canvas.height()});
 
   buffer = CircuitRecord(circuits, row->record);
+  drawingState.ClearPartZones();
   designState.DrawRect = {0, 0, canvas.width(), canvas.height()};
   // The starting capacitor is set even when the script turns out broken, so
   // that a calculation on this page still starts from the design's own C1.

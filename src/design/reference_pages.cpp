@@ -168,6 +168,7 @@ void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buf
   const int lineHeight = canvas.textHeight("Ably");
 
   buffer = CircuitRecord(circuits, ApplicationRecordName(n));
+  drawingState.ClearPartZones();
 
   canvas.setFontName(fontName);
 

@@ -2,10 +2,12 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <numbers>
 
 #include "platform/fonts.h"
@@ -30,7 +32,7 @@ double ScreenAngle(double dx, double dy) {
 
 }  // namespace
 
-QtCanvas::QtCanvas(QImage& image) : image_(image) {}
+QtCanvas::QtCanvas(QImage& image, int scale) : image_(image), scale_(std::max(1, scale)) {}
 
 void QtCanvas::setFontName(const std::string& name) {
   if (name != fontName_) fontDirty_ = true;
@@ -64,29 +66,131 @@ const QFont& QtCanvas::font() {
   return font_;
 }
 
-void QtCanvas::plot(int x, int y, Color c) {
+void QtCanvas::fillDevice(int x0, int y0, int x1, int y1, QRgb rgb) {
+  x0 = std::max(x0, 0);
+  y0 = std::max(y0, 0);
+  x1 = std::min(x1, image_.width());
+  y1 = std::min(y1, image_.height());
+  for (int y = y0; y < y1; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    std::fill(row + x0, row + std::max(x0, x1), rgb);
+  }
+}
+
+void QtCanvas::plotDevice(int x, int y, Color c) {
   if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
   image_.setPixel(x, y, ToRgb(c));
 }
 
-void QtCanvas::span(int y, int x0, int x1, Color c) {
-  if (y < 0 || y >= image_.height()) return;
-  x0 = std::max(x0, 0);
-  x1 = std::min(x1, image_.width() - 1);
-  if (x0 > x1) return;
-  auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
-  std::fill(row + x0, row + x1 + 1, ToRgb(c));
+void QtCanvas::plot(int x, int y, Color c) {
+  if (scale_ == 1) {
+    plotDevice(x, y, c);
+    return;
+  }
+  if (x < 0 || y < 0 || x >= width() || y >= height()) return;
+  fillDevice(x * scale_, y * scale_, (x + 1) * scale_, (y + 1) * scale_, ToRgb(c));
 }
 
-void QtCanvas::setPixel(int x, int y, Color c) { plot(x, y, c); }
+void QtCanvas::span(int y, int x0, int x1, Color c) {
+  if (y < 0 || y >= height()) return;
+  x0 = std::max(x0, 0);
+  x1 = std::min(x1, width() - 1);
+  if (x0 > x1) return;
+  fillDevice(x0 * scale_, y * scale_, (x1 + 1) * scale_, (y + 1) * scale_, ToRgb(c));
+}
 
-void QtCanvas::line(Point from, Point to) {
-  if (from == to) return;
-  if (penWidth_ > 1) {
+void QtCanvas::setPixel(int x, int y, Color c) {
+  if (scale_ == 1) {
+    plot(x, y, c);
+    return;
+  }
+  setDot(x, y, c);
+}
+
+void QtCanvas::dotBlock(int x, int y, DotAxis axis, Color c) {
+  if (x < 0 || y < 0 || x >= width() || y >= height()) return;
+  for (int dy = 0; dy < scale_; ++dy)
+    for (int dx = 0; dx < scale_; ++dx) {
+      const int px = x * scale_ + dx, py = y * scale_ + dy;
+      if ((axis == DotAxis::Row ? px : py) % 2 == 1) plotDevice(px, py, c);
+    }
+}
+
+void QtCanvas::setDot(int x, int y, Color c) {
+  DotRun& run = dots_;
+  const std::int64_t dx = std::int64_t{x} - run.at.x, dy = std::int64_t{y} - run.at.y;
+  DotAxis axis = DotAxis::Unknown;
+  if (dy == 0 && (dx == 2 || dx == -2))
+    axis = DotAxis::Row;
+  else if (dx == 0 && (dy == 2 || dy == -2))
+    axis = DotAxis::Column;
+  const bool continues = run.active && run.color == c && axis != DotAxis::Unknown &&
+                         (run.axis == DotAxis::Unknown || run.axis == axis);
+  const bool onImage = x >= 0 && y >= 0 && x < width() && y < height();
+  if (continues) {
+    if (run.axis == DotAxis::Unknown && !run.under.empty()) {
+      // The run's first dot was drawn as a full block: put back what lay
+      // under it, then draw it as a dot of this line.
+      auto under = run.under.begin();
+      for (int py = run.at.y * scale_; py < (run.at.y + 1) * scale_; ++py)
+        for (int px = run.at.x * scale_; px < (run.at.x + 1) * scale_; ++px)
+          image_.setPixel(px, py, *under++);
+      dotBlock(run.at.x, run.at.y, axis, c);
+    }
+    // The logical pixel between two dots carries dots of its own.
+    dotBlock(x - static_cast<int>(dx / 2), y - static_cast<int>(dy / 2), axis, c);
+    dotBlock(x, y, axis, c);
+    run = {true, {x, y}, c, axis, {}};
+    return;
+  }
+  // A pixel on its own is a full block; keep what it covers in case it
+  // starts a dotted line.
+  run = {true, {x, y}, c, DotAxis::Unknown, {}};
+  if (!onImage) return;
+  for (int py = y * scale_; py < (y + 1) * scale_; ++py)
+    for (int px = x * scale_; px < (x + 1) * scale_; ++px) run.under.push_back(image_.pixel(px, py));
+  plot(x, y, c);
+}
+
+void QtCanvas::wideLine(Point from, Point to) {
+  if (scale_ == 1) {
     QPainter painter(&image_);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(QColor(ToRgb(penColor_)), penWidth_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
+    return;
+  }
+  // The pixels the line covers at scale 1, found on a small mask over the
+  // part of the image the line can reach, then set as blocks.
+  const std::int64_t margin = penWidth_ + 1;
+  auto clampTo = [](std::int64_t v, int limit) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, 0, limit));
+  };
+  const QRect reach(QPoint(clampTo(std::min(from.x, to.x) - margin, width()),
+                           clampTo(std::min(from.y, to.y) - margin, height())),
+                    QPoint(clampTo(std::max(from.x, to.x) + margin, width() - 1),
+                           clampTo(std::max(from.y, to.y) + margin, height() - 1)));
+  if (reach.isEmpty()) return;
+  QImage mask(reach.size(), QImage::Format_RGB32);
+  mask.fill(Qt::white);
+  {
+    QPainter painter(&mask);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, penWidth_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter.translate(-reach.left(), -reach.top());
+    painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
+  }
+  for (int y = 0; y < mask.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+    for (int x = 0; x < mask.width(); ++x)
+      if (row[x] != qRgb(255, 255, 255)) plot(reach.left() + x, reach.top() + y, penColor_);
+  }
+}
+
+void QtCanvas::line(Point from, Point to) {
+  if (from == to) return;
+  if (penWidth_ > 1) {
+    wideLine(from, to);
     return;
   }
   // Bresenham, every pixel but the last.
@@ -119,27 +223,31 @@ void QtCanvas::line(Point from, Point to) {
 }
 
 void QtCanvas::lineTo(int x, int y) {
+  endDotRun();
   line(pos_, {x, y});
   pos_ = {x, y};
 }
 
 void QtCanvas::fillRect(const Rect& r) {
-  const int top = std::max(r.top, 0), bottom = std::min(r.bottom, image_.height());
-  const int left = std::max(r.left, 0), right = std::min(r.right, image_.width());
+  endDotRun();
+  const int top = std::max(r.top, 0), bottom = std::min(r.bottom, height());
+  const int left = std::max(r.left, 0), right = std::min(r.right, width());
+  if (left >= right) return;  // also keeps right - 1 in range
   for (int y = top; y < bottom; ++y) span(y, left, right - 1, brushColor_);
 }
 
 void QtCanvas::rectangle(int left, int top, int right, int bottom) {
+  endDotRun();
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   if (std::int64_t{right} - left < 1 || std::int64_t{bottom} - top < 1) return;
   // Far outside the image there is nothing to draw; this also keeps the
   // sums below within range.
-  if (right <= 0 || bottom <= 0 || left >= image_.width() || top >= image_.height()) return;
+  if (right <= 0 || bottom <= 0 || left >= width() || top >= height()) return;
   left = std::max(left, -penWidth_);
   top = std::max(top, -penWidth_);
-  right = std::min(right, image_.width() + penWidth_);
-  bottom = std::min(bottom, image_.height() + penWidth_);
+  right = std::min(right, width() + penWidth_);
+  bottom = std::min(bottom, height() + penWidth_);
   const int w = std::min({penWidth_, (right - left + 1) / 2, (bottom - top + 1) / 2});
   fillRect({left + w, top + w, right - w, bottom - w});
   // The outline lies inside the box, w pixels wide.
@@ -153,7 +261,7 @@ void QtCanvas::rectangle(int left, int top, int right, int bottom) {
   }
 }
 
-void QtCanvas::ellipsePixels(int left, int top, int right, int bottom,
+void QtCanvas::ellipsePixels(int left, int top, int right, int bottom, int rim,
                              std::optional<std::pair<double, double>> sweep, bool fill) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
@@ -184,9 +292,9 @@ void QtCanvas::ellipsePixels(int left, int top, int right, int bottom,
     const std::int64_t f = first(iy);
     return f >= 0 && ix >= f && ix <= w - 1 - f;
   };
-  // The rim: pixels within pen width of the outside along a row or column.
+  // The rim: pixels within its width of the outside along a row or column.
   auto onRim = [&](std::int64_t ix, std::int64_t iy) {
-    for (int k = 1; k <= penWidth_; ++k)
+    for (int k = 1; k <= rim; ++k)
       if (!inside(ix - k, iy) || !inside(ix + k, iy) || !inside(ix, iy - k) || !inside(ix, iy + k))
         return true;
     return false;
@@ -204,7 +312,7 @@ void QtCanvas::ellipsePixels(int left, int top, int right, int bottom,
     for (std::int64_t ix = colFrom; ix <= colTo; ++ix) {
       const int x = left + static_cast<int>(ix);
       if (!onRim(ix, iy)) {
-        if (fill) plot(x, y, brushColor_);
+        if (fill) plotDevice(x, y, brushColor_);
         continue;
       }
       if (sweep) {
@@ -213,13 +321,28 @@ void QtCanvas::ellipsePixels(int left, int top, int right, int bottom,
         if (d < 0) d += 2 * std::numbers::pi;
         if (d > sweep->second) continue;
       }
-      plot(x, y, penColor_);
+      plotDevice(x, y, penColor_);
     }
   }
 }
 
+namespace {
+
+// A box coordinate in device pixels; boxes beyond any screen stay beyond it.
+int ToDevice(int v, int scale) {
+  if (scale == 1) return v;
+  const std::int64_t d = std::int64_t{v} * scale;
+  return static_cast<int>(
+      std::clamp<std::int64_t>(d, std::numeric_limits<int>::min() / 2, std::numeric_limits<int>::max() / 2));
+}
+
+}  // namespace
+
 void QtCanvas::ellipse(int left, int top, int right, int bottom) {
-  ellipsePixels(left, top, right, bottom, std::nullopt, true);
+  endDotRun();
+  const int s = scale_;
+  ellipsePixels(ToDevice(left, s), ToDevice(top, s), ToDevice(right, s), ToDevice(bottom, s), penWidth_ * s,
+                std::nullopt, true);
 }
 
 void QtCanvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) {
@@ -229,10 +352,14 @@ void QtCanvas::arc(int left, int top, int right, int bottom, int x1, int y1, int
   if (extent < 0) extent += 2 * std::numbers::pi;
   // Both rays the same: the whole ellipse, as GDI draws it.
   if (extent == 0) extent = 2 * std::numbers::pi;
-  ellipsePixels(left, top, right, bottom, std::make_pair(start, extent), false);
+  endDotRun();
+  const int s = scale_;
+  ellipsePixels(ToDevice(left, s), ToDevice(top, s), ToDevice(right, s), ToDevice(bottom, s), penWidth_ * s,
+                std::make_pair(start, extent), false);
 }
 
 void QtCanvas::polygon(const std::vector<Point>& points) {
+  endDotRun();
   if (points.empty()) return;
   // Even-odd fill of the pixels inside. As for lines, a pixel stands for the
   // point at its integer coordinates, so that the fill meets the outline's
@@ -243,7 +370,7 @@ void QtCanvas::polygon(const std::vector<Point>& points) {
     bottom = std::max(bottom, p.y);
   }
   top = std::max(top, 0);
-  bottom = std::min(bottom, image_.height() - 1);
+  bottom = std::min(bottom, height() - 1);
   std::vector<double> crossings;
   for (int y = top; y <= bottom; ++y) {
     const double yc = y;
@@ -273,12 +400,17 @@ int QtCanvas::textWidth(const std::string& text) {
 int QtCanvas::textHeight(const std::string&) { return MeasureCell(font(), fontHeight_).height; }
 
 void QtCanvas::textOut(int x, int y, const std::string& text) {
+  endDotRun();
   const QString s = Latin1(text);
   const int w = MetricsAt96Dpi(font()).horizontalAdvance(s);
   const TextCell cell = MeasureCell(font_, fontHeight_);
   fillRect({x, y, x + w, y + cell.height});
   {
     QPainter painter(&image_);
+    // Logical coordinates on the device image, whatever pixel ratio the
+    // image carries: the glyphs are rasterised at the device size.
+    const qreal toDevice = scale_ / image_.devicePixelRatio();
+    if (toDevice != 1) painter.setWorldTransform(QTransform::fromScale(toDevice, toDevice));
     painter.setFont(font_);
     painter.setPen(QColor(ToRgb(fontColor_)));
     painter.drawText(x, y + cell.ascent, s);

@@ -36,14 +36,39 @@ namespace timer555 {
 ///   included, (em + 5) / 10 pixels below the baseline and (em + 8) / 16
 ///   pixels thick (at least 1 each), in the font colour.
 /// Drawing outside the image is clipped.
+///
+/// Device scale: on a screen with s device pixels per logical pixel (a
+/// HiDPI laptop at scale 2) the image has s times the logical size, while
+/// every coordinate, width() and height() stay logical, so a page computes
+/// the same geometry at every scale. At scale s:
+/// - Lines, rectangles, fills, polygons and single pixels keep the scale-1
+///   geometry: each logical pixel they set becomes an s x s block. Polygons
+///   are the arrow heads and diode triangles that sit on the lines of a
+///   symbol, so they cover exactly what the lines around them cover.
+/// - Text is written at device resolution: the font is rasterised at s
+///   times its pixel size with the baseline and every glyph position at s
+///   times the logical one; its opaque box and underline are blocks.
+/// - Ellipses and arcs are rasterised on the box scaled by s, with a rim s
+///   times the pen width.
+/// - Dotted lines: pixels set one after another two logical pixels apart
+///   along a row or a column, in one colour with no other drawing between
+///   them, form a dotted line: at scale 1 one-pixel dots with one-pixel
+///   gaps. At scale s it has the device pixels with an odd device
+///   coordinate along the line, from the first dot's block to the last
+///   one's and s pixels thick: as light and as thick as at scale 1, with
+///   dots as fine as the screen shows them. A pixel set on its own (the end
+///   pixel of a wire) stays a full block.
 class QtCanvas final : public Canvas {
  public:
-  explicit QtCanvas(QImage& image);
+  /// `image` has `scale` times the logical size in both directions.
+  explicit QtCanvas(QImage& image, int scale = 1);
   QtCanvas(const QtCanvas&) = delete;
   QtCanvas& operator=(const QtCanvas&) = delete;
 
-  int width() const override { return image_.width(); }
-  int height() const override { return image_.height(); }
+  int width() const override { return image_.width() / scale_; }
+  int height() const override { return image_.height() / scale_; }
+  /// Device pixels per logical pixel.
+  int scale() const { return scale_; }
   void setPenColor(Color c) override { penColor_ = c; }
   Color penColor() const override { return penColor_; }
   void setPenWidth(int w) override { penWidth_ = w < 1 ? 1 : w; }
@@ -82,14 +107,41 @@ class QtCanvas final : public Canvas {
   QImage& image() { return image_; }
 
  private:
+  /// Which way a run of dots goes.
+  enum class DotAxis { Unknown, Row, Column };
+  /// The last pixel set with setPixel at a scale above 1, while no other
+  /// drawing followed it: the start of a dotted line or a dot on one.
+  struct DotRun {
+    bool active = false;
+    Point at;
+    Color color;
+    DotAxis axis = DotAxis::Unknown;
+    /// The device pixels under a dot drawn as a full block, row by row, so
+    /// that the block can become a dot once the run shows its direction.
+    std::vector<QRgb> under;
+  };
+
+  // Device pixels [x0, x1) x [y0, y1), clipped to the image.
+  void fillDevice(int x0, int y0, int x1, int y1, QRgb rgb);
+  // One device pixel, clipped.
+  void plotDevice(int x, int y, Color c);
   void plot(int x, int y, Color c);
   void line(Point from, Point to);
+  void wideLine(Point from, Point to);
   void span(int y, int x0, int x1, Color c);  // x0..x1 inclusive
-  // Pixels of the ellipse in the box: inside mask rows, clipped to nothing.
-  void ellipsePixels(int left, int top, int right, int bottom, std::optional<std::pair<double, double>> sweep,
-                     bool fill);
+  // Pixels of the ellipse in the box given in device pixels, with a rim
+  // `rim` device pixels wide: inside mask rows, clipped to nothing.
+  void ellipsePixels(int left, int top, int right, int bottom, int rim,
+                     std::optional<std::pair<double, double>> sweep, bool fill);
+  // The device pixels of the logical pixel (x, y) that a dotted line along
+  // `axis` sets.
+  void dotBlock(int x, int y, DotAxis axis, Color c);
+  void setDot(int x, int y, Color c);
+  void endDotRun() { dots_.active = false; }
 
   QImage& image_;
+  int scale_ = 1;
+  DotRun dots_;
   Color penColor_ = colors::Black;
   int penWidth_ = 1;
   Color brushColor_ = colors::White;

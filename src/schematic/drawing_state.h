@@ -23,8 +23,17 @@ struct DrawingState {
   int TransistorType = 0;        ///< 0 NPN, 1 PNP
   int TimerChoice = 0;           ///< 0 "555", 2 "556A", 3 "556B"
 
-  Rect ResistorZones[5];  ///< by resistor number 1..4; entry 0 unused
-  Rect C1Zone;            ///< where capacitor C1 was drawn last
+  /// Where resistors 1..4 (entry 0 unused) and capacitor C1 were drawn
+  /// last. Every page clears them first (ClearPartZones), so a part that
+  /// page does not draw has no zone.
+  Rect ResistorZones[5];
+  Rect C1Zone;
+
+  /// Forgets every part's zone.
+  void ClearPartZones() {
+    for (Rect& zone : ResistorZones) zone = Rect{};
+    C1Zone = Rect{};
+  }
 };
 
 extern DrawingState drawingState;

@@ -195,7 +195,8 @@ std::string CapacitanceText(double farads) {
   if (magnitude < 9.9999e-10) return ValueText(farads, 1e-12, "pF");
   if (magnitude < 9.9999e-7) return ValueText(farads, 1e-9, "nF");
   if (magnitude < 9.9999e-4) return ValueText(farads, 1e-6, "uF");
-  return ValueText(farads, 1, "");
+  if (magnitude < 0.99999) return ValueText(farads, 1e-3, "mF");
+  return ValueText(farads, 1, "F");
 }
 
 }  // namespace timer555

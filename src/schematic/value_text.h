@@ -7,7 +7,8 @@ namespace timer555 {
 /// Resistance in ohms as printed beside a resistor: 4700 gives "4.7K",
 /// 0 gives "  N/A".
 std::string ResistanceText(double ohms);
-/// Capacitance in farads as printed beside a capacitor: 1e-7 gives "100nF".
+/// Capacitance in farads as printed beside a capacitor: 1e-7 gives "100nF",
+/// 1.5e-3 "1.5mF", 2 "2F".
 std::string CapacitanceText(double farads);
 /// Fixed-point text with `decimals` digits after the point, padded with
 /// blanks on the left to `width`; rounded half away from zero at 18

@@ -119,11 +119,12 @@ void TfmAdjust::FormShow() {
   if (shellState.AdjustTarget == 1) {
     shown_.name = "C1";
     const std::string s = CapacitanceText(designState.NominalC1);
-    if (EndsWithOneOf(s, 2, "npu")) {
-      unit = s.substr(s.size() - 2);
-      number = s.substr(0, s.size() - 2);
+    // "pF", "nF", "uF", "mF", or "F" alone from 1 F on.
+    const std::size_t letters = EndsWithOneOf(s, 2, "pnum") ? 2 : 1;
+    if (EndsWithOneOf(s, 1, "F")) {
+      unit = s.substr(s.size() - letters);
+      number = s.substr(0, s.size() - letters);
     } else {
-      // 9.9999e-4 F and more is written in farads without unit letters.
       number = s;
       unit = "F";
     }
@@ -170,6 +171,8 @@ void TfmAdjust::BitBtn1Click() {
       c *= 1e-9;
     } else if (shown_.unit == "uF") {
       c *= 1e-6;
+    } else if (shown_.unit == "mF") {
+      c *= 1e-3;
     }
     designState.C1 = c;
   } else {

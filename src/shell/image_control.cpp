@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <vector>
 
 namespace timer555 {
 
@@ -9,54 +11,104 @@ TImage::TImage(QWidget* parent, const QString& name) : QWidget(parent) {
   setObjectName(name);
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  newBitmap(1, 1);
 }
 
 TImage::~TImage() = default;
 
-void TImage::ensureBitmap() const {
-  if (canvas_) return;
-  image_ = QImage(bitmapSize_, QImage::Format_RGB32);
+namespace {
+
+// The source column of each column and the source row of each row of a
+// picture of `size` stretched to `stretched`, as QImage's fast stretch picks
+// them: read from the stretch of a picture whose pixels hold their own
+// coordinates (12 bits each).
+std::pair<std::vector<int>, std::vector<int>> StretchSources(QSize size, QSize stretched) {
+  QImage index(size, QImage::Format_RGB32);
+  for (int y = 0; y < size.height(); ++y)
+    for (int x = 0; x < size.width(); ++x)
+      index.setPixel(x, y, 0xff000000u | (unsigned(x) << 12) | unsigned(y));
+  const QImage shown = index.scaled(stretched, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                           .convertToFormat(QImage::Format_RGB32);
+  std::vector<int> columns, rows;
+  for (int x = 0; x < shown.width(); ++x) columns.push_back(int((shown.pixel(x, 0) & 0xffffffu) >> 12));
+  for (int y = 0; y < shown.height(); ++y) rows.push_back(int(shown.pixel(0, y) & 0xfffu));
+  return {columns, rows};
+}
+
+// For each device pixel along one axis of the stretched picture at `scale`,
+// its coordinate in the detailed picture (`k` times the source): every
+// source pixel keeps the run of logical pixels it has in the stretch, and
+// its k detailed pixels are spread evenly over the device pixels of that run.
+std::vector<int> DetailedCoordinates(const std::vector<int>& sourceOf, int scale, int k) {
+  std::vector<int> detailed(sourceOf.size() * static_cast<std::size_t>(scale));
+  for (std::size_t i = 0; i < sourceOf.size();) {
+    std::size_t j = i;
+    while (j < sourceOf.size() && sourceOf[j] == sourceOf[i]) ++j;
+    const int run = static_cast<int>(j - i) * scale;
+    for (int d = 0; d < run; ++d)
+      detailed[i * static_cast<std::size_t>(scale) + static_cast<std::size_t>(d)] =
+          sourceOf[i] * k + d * k / run;
+    i = j;
+  }
+  return detailed;
+}
+
+}  // namespace
+
+int TImage::ScreenScale() const { return std::max(1, qRound(devicePixelRatioF())); }
+
+void TImage::newBitmap(int width, int height) {
+  canvas_.reset();
+  scale_ = ScreenScale();
+  image_ = QImage(width * scale_, height * scale_, QImage::Format_RGB32);
+  image_.setDevicePixelRatio(scale_);
   image_.fill(Qt::white);
-  canvas_ = std::make_unique<QtCanvas>(image_);
+  canvas_ = std::make_unique<QtCanvas>(image_, scale_);
 }
 
 void TImage::place(int left, int top, int width, int height) {
   setGeometry(left, top, width, height);
-  if (bitmapSize_ != QSize(width, height)) {
-    // The new white bitmap is made when it is first drawn on or shown, so
-    // that a control placed twice at start-up allocates it once.
-    canvas_.reset();
-    image_ = QImage();
-    bitmapSize_ = QSize(width, height);
-  }
+  if (canvas_->width() != width || canvas_->height() != height || scale_ != ScreenScale())
+    newBitmap(width, height);
   update();
 }
 
-Canvas& TImage::canvas() {
-  ensureBitmap();
-  return *canvas_;
-}
-
-const QImage& TImage::image() const {
-  ensureBitmap();
-  return image_;
-}
-
-void TImage::setPicture(const QImage& picture) {
+void TImage::setPicture(const QImage& picture, const QImage& detailed) {
   canvas_.reset();
-  image_ = picture.scaled(width(), height(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
-               .convertToFormat(QImage::Format_RGB32);
-  bitmapSize_ = image_.size();
-  canvas_ = std::make_unique<QtCanvas>(image_);
+  scale_ = ScreenScale();
+  const QImage stretched = picture.scaled(width(), height(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                               .convertToFormat(QImage::Format_RGB32);
+  // Pictures are small; their coordinates fit the index picture's 12 bits.
+  if (scale_ == 1) {
+    image_ = stretched;
+  } else if (stretched.isNull() || picture.width() >= 4096 || picture.height() >= 4096) {
+    image_ = stretched.scaled(stretched.size() * scale_, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  } else {
+    const int k = detailed.width() > 0 && detailed.width() % picture.width() == 0 &&
+                          detailed.size() == picture.size() * (detailed.width() / picture.width())
+                      ? detailed.width() / picture.width()
+                      : 1;
+    const QImage source = (k > 1 ? detailed : picture).convertToFormat(QImage::Format_RGB32);
+    const auto [columns, rows] = StretchSources(picture.size(), stretched.size());
+    const std::vector<int> xs = DetailedCoordinates(columns, scale_, k);
+    const std::vector<int> ys = DetailedCoordinates(rows, scale_, k);
+    image_ = QImage(stretched.size() * scale_, QImage::Format_RGB32);
+    for (int y = 0; y < image_.height(); ++y)
+      for (int x = 0; x < image_.width(); ++x)
+        image_.setPixel(x, y, source.pixel(xs[static_cast<std::size_t>(x)], ys[static_cast<std::size_t>(y)]));
+  }
+  image_.setDevicePixelRatio(scale_);
+  canvas_ = std::make_unique<QtCanvas>(image_, scale_);
   update();
 }
 
 void TImage::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (canvas_)
-    painter.drawImage(0, 0, image_);
-  else
-    painter.fillRect(rect(), Qt::white);  // a bitmap not made yet is white
+  // A screen whose pixel ratio is no whole number gets the bitmap of the
+  // nearest whole scale, smoothly resampled.
+  if (devicePixelRatioF() != image_.devicePixelRatio())
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(0, 0, image_);
 }
 
 void TImage::mousePressEvent(QMouseEvent* event) {

@@ -13,6 +13,11 @@ namespace timer555 {
 /// bitmap, and reports the pointer to its owner. Drawing code never runs in
 /// paintEvent; the owner draws through canvas() and the control only shows
 /// the result, so the same picture is available as an image.
+///
+/// The bitmap has the device resolution of the screen: on a screen with s
+/// device pixels per logical pixel (s rounded to a whole number, at least
+/// 1) it is s times the control's size, and its canvas draws at that scale
+/// in the control's logical coordinates. Pointer positions are logical.
 class TImage final : public QWidget {
  public:
   using MouseHandler = std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)>;
@@ -25,14 +30,21 @@ class TImage final : public QWidget {
   TImage& operator=(const TImage&) = delete;
 
   /// Moves and sizes the control; a new size gives a new white bitmap and a
-  /// new canvas (made on first use).
+  /// new canvas.
   void place(int left, int top, int width, int height);
   /// Shows a fixed picture stretched to the control, as a stretched image
-  /// control does.
-  void setPicture(const QImage& picture);
+  /// control does. `detailed`, if given, is the same picture drawn at a
+  /// whole multiple of its size; at a device scale above 1 each logical
+  /// pixel of the stretched picture then shows the part of `detailed` that
+  /// belongs to its source pixel, so the picture keeps its stretched
+  /// geometry and gains the finer drawing.
+  void setPicture(const QImage& picture, const QImage& detailed = QImage());
 
-  Canvas& canvas();
-  const QImage& image() const;
+  Canvas& canvas() { return *canvas_; }
+  /// The bitmap at device resolution (deviceScale() times the logical size).
+  const QImage& image() const { return image_; }
+  /// Device pixels per logical pixel of the bitmap.
+  int deviceScale() const { return scale_; }
 
   /// Pointer callbacks: mouse-down with any button, every move, and a click
   /// (button released over the control after a press on it).
@@ -47,13 +59,13 @@ class TImage final : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  /// Makes the white bitmap of bitmapSize_ and its canvas if there is none.
-  void ensureBitmap() const;
+  /// The screen's pixel ratio as a whole number, at least 1.
+  int ScreenScale() const;
+  void newBitmap(int width, int height);
 
-  QSize bitmapSize_{1, 1};
-  // Made on first use; a canvas exists exactly when the bitmap does.
-  mutable QImage image_;
-  mutable std::unique_ptr<QtCanvas> canvas_;
+  QImage image_;
+  int scale_ = 1;
+  std::unique_ptr<QtCanvas> canvas_;
   bool pressed_ = false;
 };
 

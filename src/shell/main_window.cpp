@@ -163,7 +163,7 @@ void TfmMain::CreateHiddenControls() {
   TNumEdit* field1 = NumEdit1.control_ = new TNumEdit(enter);
   field1->setObjectName("NumEdit1");
   field1->setGeometry(112, 23, 74, 29);
-  field1->setMaxLength(10);
+  field1->setTypingLimit(10);
   TNumEdit* field2 = NumEdit2.control_ = new TNumEdit(enter);
   field2->setObjectName("NumEdit2");
   field2->setGeometry(112, 58, 74, 28);
@@ -172,7 +172,7 @@ void TfmMain::CreateHiddenControls() {
   QGroupBox* adjust = GB2.control_ = MakeGroup(this, "GB2", "Adjust:", 391, 193, 233, 57);
   TImage* arrows = Image4.control_ = new TImage(adjust, "Image4");
   arrows->place(146, 22, 62, 22);
-  arrows->setPicture(QImage(":/arrows.xpm"));
+  arrows->setPicture(QImage(":/arrows.xpm"), QImage(":/arrows_2x.xpm"));
   RB1.control_ = MakeRadio(adjust, "RB1", "C1", 17, 25, 49, 21);
   RB2.control_ = MakeRadio(adjust, "RB2", "Timer", 62, 25, 69, 21);
   RB1.control_->setChecked(true);
@@ -523,18 +523,18 @@ void TfmMain::CalculateDesign() {
     return;
   }
   designState.Calculated = true;
-  RecordNominals(NumEdit1->text().toStdString(), NumEdit2->text().toStdString());
+  RecordNominals(NumEdit1->userText().toStdString(), NumEdit2->userText().toStdString());
   RefreshImages();
 }
 
-void TfmMain::RecalculateAfterAdjust() {
+bool TfmMain::RecalculateAfterAdjust() {
   RecalculationResult result = RecalculateFromComponents();
   if (!result.computed) {
     if (!result.error.empty()) Platform().showError(result.error);
-    return;
+    return false;
   }
-  NumEdit1->setText(QString::fromStdString(result.field1Text));
-  NumEdit2->setText(QString::fromStdString(result.field2Text));
+  NumEdit1->setComputedText(QString::fromStdString(result.field1Text));
+  NumEdit2->setComputedText(QString::fromStdString(result.field2Text));
   try {
     RunCircuitScript(SHBuffer.Strings(), Image2->canvas(), designState.DrawRect, 1);
     const DesignRow* row = FindDesign(designState.DesignMode);
@@ -546,6 +546,7 @@ void TfmMain::RecalculateAfterAdjust() {
     ShowScriptError(e);
   }
   RefreshImages();
+  return true;
 }
 
 // ---- The drawing area and the adjust arrows ----
@@ -554,10 +555,16 @@ void TfmMain::Image2MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
   if (shellState.DesignShown) {
     // The cursor chosen by the last pointer move decides, not a new zone test.
     const int cursor = ControlCursor(Image2);
+    // Components that give no timing are refused: the part keeps the value
+    // it had before the dialog, so the state stays what the page shows.
+    const PartValues before = designState;
+    const auto recalculate = [this, before] {
+      if (!RecalculateAfterAdjust()) static_cast<PartValues&>(designState) = before;
+    };
     if (cursor == 22)
-      AdjustCapacitor(this, [this] { RecalculateAfterAdjust(); });
+      AdjustCapacitor(this, recalculate);
     else if (cursor == 23)
-      AdjustResistor(this, [this] { RecalculateAfterAdjust(); });
+      AdjustResistor(this, recalculate);
     return;
   }
   const int w = Image2->width();
@@ -651,7 +658,7 @@ void TfmMain::Image4MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
       }
     }
   }
-  RecordNominals(NumEdit1->text().toStdString(), NumEdit2->text().toStdString());
+  RecordNominals(NumEdit1->userText().toStdString(), NumEdit2->userText().toStdString());
 }
 
 }  // namespace timer555

@@ -87,8 +87,9 @@ class TfmMain final : public QWidget {
   /// The calculation frame of the current design: components, schematic
   /// with values, waveform, Calculated, nominals.
   void CalculateDesign();
-  /// Frequency and duty cycle from the components after an adjustment.
-  void RecalculateAfterAdjust();
+  /// Frequency and duty cycle from the components after an adjustment;
+  /// false (after its message) when the components give no timing.
+  bool RecalculateAfterAdjust();
 
   /// True once the shut-down has run.
   bool shutDown() const { return shutDown_; }

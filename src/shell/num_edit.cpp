@@ -1,8 +1,16 @@
 #include "shell/num_edit.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPushButton>
+#include <algorithm>
+#include <limits>
+#include <memory>
 
 #include "platform/platform_services.h"
 
@@ -65,7 +73,40 @@ char FilterCode(QChar ch) {
 
 }  // namespace
 
-TNumEdit::TNumEdit(QWidget* parent) : QLineEdit(parent) {}
+TNumEdit::TNumEdit(QWidget* parent) : QLineEdit(parent) {
+  connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (!writingComputed_) userText_ = text;
+  });
+}
+
+void TNumEdit::setComputedText(const QString& text) {
+  writingComputed_ = true;
+  setText(text);
+  writingComputed_ = false;
+}
+
+void TNumEdit::pasteText(const QString& text) {
+  const int room = roomToType();
+  insert(room < text.size() ? text.left(std::max(room, 0)) : text);
+}
+
+void TNumEdit::contextMenuEvent(QContextMenuEvent* event) {
+  // The standard menu, with its paste command (the entry that names the
+  // paste shortcut) going through the limit.
+  std::unique_ptr<QMenu> menu(createStandardContextMenu());
+  const QString pasteKeys = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+  for (QAction* action : menu->actions()) {
+    if (!action->text().endsWith(pasteKeys)) continue;
+    action->disconnect();
+    connect(action, &QAction::triggered, this, [this] { pasteText(QGuiApplication::clipboard()->text()); });
+  }
+  menu->exec(event->globalPos());
+}
+
+int TNumEdit::roomToType() const {
+  if (typingLimit_ <= 0) return std::numeric_limits<int>::max();
+  return typingLimit_ - static_cast<int>(text().size() - selectedText().size());
+}
 
 char TNumEdit::KeyPress(char key) {
   if (key == kEnter) key = 0;  // the focus move is done by the caller
@@ -92,6 +133,11 @@ void TNumEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
 
+  if (event->matches(QKeySequence::Paste)) {
+    pasteText(QGuiApplication::clipboard()->text());
+    event->accept();
+    return;
+  }
   if (IsEditShortcut(event) || IsEditingKey(key) || event->text().isEmpty()) {
     QLineEdit::keyPressEvent(event);
     return;
@@ -101,7 +147,9 @@ void TNumEdit::keyPressEvent(QKeyEvent* event) {
   if (text.size() == 1) {
     // A single accepted character goes to the line edit as the original
     // event, so that selection replacement and overwrite behave as usual.
-    if (KeyPress(FilterCode(text[0])) != 0) {
+    const char code = KeyPress(FilterCode(text[0]));
+    // Backspace makes room; any other character needs some.
+    if (code != 0 && (code == kBackspace || roomToType() > 0)) {
       QLineEdit::keyPressEvent(event);
     } else {
       event->accept();
@@ -118,7 +166,7 @@ void TNumEdit::keyPressEvent(QKeyEvent* event) {
       insert(accepted);
       accepted.clear();
       backspace();
-    } else if (code != 0) {
+    } else if (code != 0 && roomToType() > accepted.size()) {
       accepted += QChar(code);
     }
   }

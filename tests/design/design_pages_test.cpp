@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(Designs, CalculatedPageTest,
                          ::testing::Values(ValuesRow{"Above50", 1, "1000", "60", {"2.885K", "5.771K", "100nF", "10nF"}},
                                            ValuesRow{"Below50", 3, "1000", "30", {"4.328K", "10.10K", "100nF"}},
                                            ValuesRow{"HalfDuty", 2, "1000", "50", {"72.13K", "30.54K", "10nF"}},
-                                           ValuesRow{"Monostable", 4, "100", "", {"91.02K", "0.001"}}),
+                                           ValuesRow{"Monostable", 4, "100", "", {"91.02K", "1mF"}}),
                          RowName<ValuesRow>);
 // clang-format on
 

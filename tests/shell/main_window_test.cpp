@@ -61,7 +61,7 @@ TEST_F(WindowTest, LayoutAtTheScaledGeometry) {
   // Images hold bitmaps of their own size.
   EXPECT_EQ(w.Image2->image().size(), QSize(650, 308));
   EXPECT_EQ(w.Image3->image().size(), QSize(96, 27));
-  EXPECT_EQ(w.NumEdit1->maxLength(), 10);
+  EXPECT_EQ(w.NumEdit1->typingLimit(), 10);
   EXPECT_TRUE(w.RB1->isChecked());
   EXPECT_FALSE(w.RB2->isChecked());
   EXPECT_TRUE(w.ListBox1->isHidden());

@@ -178,7 +178,7 @@ void Runner::Run(const Command& c) {
     auto* field = static_cast<TNumEdit*>(Field(c.word));
     field->setFocus(Qt::OtherFocusReason);
     field->selectAll();
-    field->insert(QString::fromStdString(c.text));
+    field->pasteText(QString::fromStdString(c.text));
   } else if (n == "enter") {
     if (c.word == "dialog") return;  // a queued answer presses "OK" itself
     QWidget* field = Field(c.word);

@@ -2,7 +2,8 @@
 # Takes the README's screenshots from the real program on a virtual X
 # display, driven with the mouse and keyboard through xdotool: the start
 # screen, design 1 calculated for 1000 Hz and 60 %, the tone-burst
-# application page and the table of timer data. Writes docs/*.png.
+# application page and the table of timer data, then design 1 once more at
+# QT_SCALE_FACTOR=2, as on a HiDPI screen. Writes docs/*.png.
 #
 #   bash tools/screenshots/take.sh [BUILD_DIR]     (default: build)
 # Needs a built program (bash build.sh build), Xvfb, xdotool and ImageMagick.
@@ -27,13 +28,20 @@ entry() {  # entry K: the centre of menu bar entry K (0 Design .. 4 Help)
     "$work/bar.json" "$1"
 }
 
-start_xvfb 1024x768x24
-QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
-PROGRAM_PID=$!
-wid=$(wait_window "Version 1.2")
-[ -n "$wid" ] || fail "the window did not appear"
-eval "$(xdotool getwindowgeometry --shell "$wid")"
-click() { xdotool mousemove --window "$wid" "$1" "$2" sleep 0.1 click 1; }
+# Large enough for the window at scale 2.
+start_xvfb 1600x1000x24
+
+# start_program SCALE: the program at QT_SCALE_FACTOR=SCALE, with its window
+# id and geometry; click() then takes logical pixels.
+start_program() {
+  scale=$1
+  QT_SCALE_FACTOR=$scale QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
+  PROGRAM_PID=$!
+  wid=$(wait_window "Version 1.2")
+  [ -n "$wid" ] || fail "the window did not appear"
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+}
+click() { xdotool mousemove --window "$wid" $(($1 * scale)) $(($2 * scale)) sleep 0.1 click 1; }
 shot() {  # shot NAME: the window alone, after a pause for the repaint
   sleep 0.8
   timeout 20 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$docs/$1.png" || fail "screenshot $1 failed"
@@ -41,17 +49,28 @@ shot() {  # shot NAME: the window alone, after a pause for the repaint
 }
 area_top=42  # the drawing area starts below the menu bar
 
-shot start_screen
+# Design 1 (top-left quadrant), 1000 Hz at 60 %, "Calculate"; the pointer
+# then rests in the bottom-right corner.
+calculate_design1() {
+  click $(entry 0)
+  click 160 $((area_top + 76))
+  click $((391 + 112 + 37)) $((56 + 23 + 12))
+  xdotool key --clearmodifiers ctrl+a BackSpace type --delay 40 1000
+  click $((391 + 112 + 37)) $((56 + 58 + 12))
+  xdotool key --clearmodifiers ctrl+a BackSpace type --delay 40 60
+  click $((391 + 90 + 48)) $((56 + 95 + 13))
+  xdotool mousemove --window "$wid" $((600 * scale)) $((340 * scale))
+}
 
-# Design 1 (top-left quadrant), 1000 Hz at 60 %, "Calculate".
-click $(entry 0)
-click 160 $((area_top + 76))
-click $((391 + 112 + 37)) $((56 + 23 + 12))
-xdotool key --clearmodifiers ctrl+a BackSpace type --delay 40 1000
-click $((391 + 112 + 37)) $((56 + 58 + 12))
-xdotool key --clearmodifiers ctrl+a BackSpace type --delay 40 60
-click $((391 + 90 + 48)) $((56 + 95 + 13))
-xdotool mousemove --window "$wid" 600 340
+quit_program() {
+  click $(entry 3)
+  wait_exit 15
+  [ "$EXIT_STATUS" = 0 ] || fail "the program ended with status $EXIT_STATUS"
+}
+
+start_program 1
+shot start_screen
+calculate_design1
 shot design_calculated
 
 # Applications, fifth row of the left column: the tone-burst generator.
@@ -64,6 +83,10 @@ click $(entry 2)
 click 480 $((area_top + 150))
 shot timer_data_table
 
-click $(entry 3)
-wait_exit 15
-[ "$EXIT_STATUS" = 0 ] || fail "the program ended with status $EXIT_STATUS"
+quit_program
+
+# The same design on a screen with two device pixels per logical pixel.
+start_program 2
+calculate_design1
+shot design_calculated_scale2
+quit_program
