@@ -11,7 +11,6 @@ TImage::TImage(QWidget* parent, const QString& name) : QWidget(parent) {
   setObjectName(name);
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  newBitmap(1, 1);
 }
 
 TImage::~TImage() = default;
@@ -57,10 +56,10 @@ std::vector<int> DetailedCoordinates(const std::vector<int>& sourceOf, int scale
 
 int TImage::ScreenScale() const { return std::max(1, qRound(devicePixelRatioF())); }
 
-void TImage::newBitmap(int width, int height) {
-  canvas_.reset();
+void TImage::ensureBitmap() const {
+  if (canvas_) return;
   scale_ = ScreenScale();
-  image_ = QImage(width * scale_, height * scale_, QImage::Format_RGB32);
+  image_ = QImage(bitmapSize_ * scale_, QImage::Format_RGB32);
   image_.setDevicePixelRatio(scale_);
   image_.fill(Qt::white);
   canvas_ = std::make_unique<QtCanvas>(image_, scale_);
@@ -68,9 +67,29 @@ void TImage::newBitmap(int width, int height) {
 
 void TImage::place(int left, int top, int width, int height) {
   setGeometry(left, top, width, height);
-  if (canvas_->width() != width || canvas_->height() != height || scale_ != ScreenScale())
-    newBitmap(width, height);
+  if (bitmapSize_ != QSize(width, height) || (canvas_ && scale_ != ScreenScale())) {
+    // The new white bitmap is made when it is first drawn on or shown, so
+    // that a control placed twice at start-up allocates it once.
+    canvas_.reset();
+    image_ = QImage();
+    bitmapSize_ = QSize(width, height);
+  }
   update();
+}
+
+Canvas& TImage::canvas() {
+  ensureBitmap();
+  return *canvas_;
+}
+
+const QImage& TImage::image() const {
+  ensureBitmap();
+  return image_;
+}
+
+int TImage::deviceScale() const {
+  ensureBitmap();
+  return scale_;
 }
 
 void TImage::setPicture(const QImage& picture, const QImage& detailed) {
@@ -98,12 +117,17 @@ void TImage::setPicture(const QImage& picture, const QImage& detailed) {
         image_.setPixel(x, y, source.pixel(xs[static_cast<std::size_t>(x)], ys[static_cast<std::size_t>(y)]));
   }
   image_.setDevicePixelRatio(scale_);
+  bitmapSize_ = stretched.size();
   canvas_ = std::make_unique<QtCanvas>(image_, scale_);
   update();
 }
 
 void TImage::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  if (!canvas_) {
+    painter.fillRect(rect(), Qt::white);  // a bitmap not made yet is white
+    return;
+  }
   // A screen whose pixel ratio is no whole number gets the bitmap of the
   // nearest whole scale, smoothly resampled.
   if (devicePixelRatioF() != image_.devicePixelRatio())

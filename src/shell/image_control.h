@@ -30,7 +30,7 @@ class TImage final : public QWidget {
   TImage& operator=(const TImage&) = delete;
 
   /// Moves and sizes the control; a new size gives a new white bitmap and a
-  /// new canvas.
+  /// new canvas (made on first use).
   void place(int left, int top, int width, int height);
   /// Shows a fixed picture stretched to the control, as a stretched image
   /// control does. `detailed`, if given, is the same picture drawn at a
@@ -40,11 +40,11 @@ class TImage final : public QWidget {
   /// geometry and gains the finer drawing.
   void setPicture(const QImage& picture, const QImage& detailed = QImage());
 
-  Canvas& canvas() { return *canvas_; }
+  Canvas& canvas();
   /// The bitmap at device resolution (deviceScale() times the logical size).
-  const QImage& image() const { return image_; }
+  const QImage& image() const;
   /// Device pixels per logical pixel of the bitmap.
-  int deviceScale() const { return scale_; }
+  int deviceScale() const;
 
   /// Pointer callbacks: mouse-down with any button, every move, and a click
   /// (button released over the control after a press on it).
@@ -61,11 +61,14 @@ class TImage final : public QWidget {
  private:
   /// The screen's pixel ratio as a whole number, at least 1.
   int ScreenScale() const;
-  void newBitmap(int width, int height);
+  /// Makes the white bitmap of bitmapSize_ and its canvas if there is none.
+  void ensureBitmap() const;
 
-  QImage image_;
-  int scale_ = 1;
-  std::unique_ptr<QtCanvas> canvas_;
+  QSize bitmapSize_{1, 1};  ///< logical size of the bitmap
+  // Made on first use; a canvas exists exactly when the bitmap does.
+  mutable QImage image_;
+  mutable int scale_ = 1;
+  mutable std::unique_ptr<QtCanvas> canvas_;
   bool pressed_ = false;
 };
 
