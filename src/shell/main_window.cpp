@@ -124,7 +124,6 @@ void TfmMain::CreateControls() {
   setPalette(pal);
   setAutoFillBackground(true);
   setFont(MakeFont(FontFace, -ControlFontPixels, false));
-  setWindowIcon(QIcon(QStringLiteral(":/timer555.png")));
 
   // Scaled geometry; the menu bar and the drawing area get their final
   // heights when the menu bar is drawn.
@@ -208,6 +207,10 @@ void TfmMain::EnsureControls() {
   // The cursors' pictures, so that the first pointer move over a part does
   // not wait for them.
   for (int number : {20, 21, 22, 23}) CursorByNumber(number);
+  // The first picture read from a file makes Qt list its image format
+  // plugins, which costs more than the rest of this; the desktop takes the
+  // icon just as well a moment after the window appears.
+  setWindowIcon(QIcon(QStringLiteral(":/timer555.png")));
 }
 
 void TfmMain::FormCreate() {

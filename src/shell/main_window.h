@@ -95,8 +95,8 @@ class TfmMain final : public QWidget {
   bool shutDown() const { return shutDown_; }
 
   /// Makes the hidden controls (the input groups with their fields, labels,
-  /// "Calculate" button, arrows and waveform panel, and the list box) and
-  /// the cursors' pictures, unless done already. Runs by itself just after
+  /// "Calculate" button, arrows and waveform panel, and the list box), the
+  /// cursors' pictures and the window icon, unless done already. Runs by itself just after
   /// the first frame; every LateControl calls it on first use.
   void EnsureControls();
 

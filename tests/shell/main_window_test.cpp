@@ -240,6 +240,7 @@ TEST_F(WindowTest, HiddenControlsFollowTheFirstFrameOrComeWhenReached) {
 
 TEST_F(WindowTest, TheWindowCarriesTheProgramIcon) {
   TfmMain& w = Open();
+  w.EnsureControls();  // as right after the first frame
   const QIcon icon = w.windowIcon();
   ASSERT_FALSE(icon.isNull());
   const QImage picture = icon.pixmap(QSize(64, 64)).toImage();

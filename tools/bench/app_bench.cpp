@@ -166,29 +166,27 @@ qint64 MonotonicNanoseconds() {
 }
 
 /// Notes the time of the first frame of the window whose platform window it
-/// watches: an expose of a shown window is answered by painting and flushing
-/// it within the same event, so a zero-timer posted from the expose runs
-/// just after the frame was handed to the platform.
+/// watches. An expose of a shown window is answered by painting and flushing
+/// it within the same event, so the watch hands the first expose on itself
+/// and reads the clock when that returns: just after the frame was given to
+/// the platform, before anything the window queued for later.
 class FirstFrameWatch final : public QObject {
  public:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Expose && frameNs < 0 && !posted_) {
-      posted_ = true;
-      auto* window = static_cast<QWindow*>(watched);
-      QTimer::singleShot(0, this, [this, window] {
-        posted_ = false;
-        if (!window->isExposed()) return;
-        frameNs = MonotonicNanoseconds();
-        // Whatever was queued until now (deferred work) runs before the quit.
-        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-      });
+    if (event->type() != QEvent::Expose || frameNs >= 0) return QObject::eventFilter(watched, event);
+    auto* window = static_cast<QWindow*>(watched);
+    window->removeEventFilter(this);
+    QCoreApplication::sendEvent(window, event);
+    if (window->isExposed()) {
+      frameNs = MonotonicNanoseconds();
+      // Whatever was queued until now (deferred work) runs before the quit.
+      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    } else {
+      window->installEventFilter(this);
     }
-    return QObject::eventFilter(watched, event);
+    return true;
   }
   qint64 frameNs = -1;
-
- private:
-  bool posted_ = false;
 };
 
 /// The peak resident memory of this process image in kB. Not getrusage's
