@@ -8,6 +8,8 @@
 #include <map>
 #include <optional>
 
+#include "platform/pictures.h"
+
 namespace timer555 {
 
 namespace {
@@ -49,7 +51,7 @@ QCursor CursorByNumber(int number) {
   if (number == 0 || it == Registry().end()) return QCursor(Qt::ArrowCursor);
   Entry& entry = it->second;
   if (!entry.cursor) {
-    const QPixmap picture(PicturePath(entry.name));
+    const QPixmap picture = QPixmap::fromImage(ReadPicture(PicturePath(entry.name)));
     if (picture.isNull()) return QCursor(Qt::ArrowCursor);
     const QPoint hot = HotSpot(entry.name);
     entry.cursor = QCursor(picture, hot.x(), hot.y());

@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
 #include <QRadioButton>
 #include <QTimer>
 #include <QWindow>
@@ -18,6 +20,7 @@
 #include "design/waveform.h"
 #include "platform/cursors.h"
 #include "platform/fonts.h"
+#include "platform/pictures.h"
 #include "platform/platform_services.h"
 #include "platform/scaling.h"
 #include "schematic/circuit_script.h"
@@ -70,19 +73,47 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int le
   return label;
 }
 
+/// A group box as the classic one looks: white, a one-pixel grey frame that
+/// starts at the middle of the caption, and the caption near the left edge
+/// on a white band that interrupts the frame. Painted here rather than by a
+/// style sheet, whose engine would cost more memory than the rest of the
+/// window's controls together.
+class TGroupBox final : public QGroupBox {
+ public:
+  using QGroupBox::QGroupBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    const int frameTop = GroupFontPixels / 2;
+    painter.setPen(QColor(0xa0, 0xa0, 0xa0));
+    painter.drawRect(0, frameTop, width() - 1, height() - frameTop - 1);
+    const QFontMetrics metrics(font());
+    const QRect band(CaptionLeft, 0, metrics.horizontalAdvance(title()) + 2 * CaptionPadding,
+                     metrics.height());
+    painter.fillRect(band, Qt::white);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(band.adjusted(CaptionPadding, 0, -CaptionPadding, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     title());
+  }
+
+ private:
+  static constexpr int CaptionLeft = 8;
+  static constexpr int CaptionPadding = 6;
+};
+
 QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* caption, int left, int top, int width,
                      int height) {
-  auto* box = new QGroupBox(QString::fromLatin1(caption), parent);
+  auto* box = new TGroupBox(QString::fromLatin1(caption), parent);
   box->setObjectName(QString::fromLatin1(name));
   box->setFont(MakeFont(FontFace, -GroupFontPixels, true));
   box->setGeometry(left, top, width, height);
-  // The group hides the part of the drawing area it lies over. Its frame
-  // starts at the middle of the caption, as a classic group box draws it.
+  // The group hides the part of the drawing area it lies over.
   box->setAutoFillBackground(true);
-  box->setStyleSheet(QString("QGroupBox { background: white; border: 1px solid #a0a0a0; margin-top: %1px; }"
-                             "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px; }"
-                             "QRadioButton { background: white; }")
-                         .arg(GroupFontPixels / 2));
+  QPalette pal = box->palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  box->setPalette(pal);
   return box;
 }
 
@@ -95,6 +126,7 @@ QRadioButton* MakeRadio(QWidget* parent, const char* name, const char* caption, 
   radio->setAutoFillBackground(true);
   QPalette pal = radio->palette();
   pal.setColor(QPalette::Window, Qt::white);
+  pal.setColor(QPalette::Button, Qt::white);  // a button fills with this role
   radio->setPalette(pal);
   return radio;
 }
@@ -171,7 +203,7 @@ void TfmMain::CreateHiddenControls() {
   QGroupBox* adjust = GB2.control_ = MakeGroup(this, "GB2", "Adjust:", 391, 193, 233, 57);
   TImage* arrows = Image4.control_ = new TImage(adjust, "Image4");
   arrows->place(146, 22, 62, 22);
-  arrows->setPicture(QImage(":/arrows.xpm"), QImage(":/arrows_2x.xpm"));
+  arrows->setPicture(ReadPicture(":/arrows.xpm"), ReadPicture(":/arrows_2x.xpm"));
   RB1.control_ = MakeRadio(adjust, "RB1", "C1", 17, 25, 49, 21);
   RB2.control_ = MakeRadio(adjust, "RB2", "Timer", 62, 25, 69, 21);
   RB1.control_->setChecked(true);
@@ -207,10 +239,9 @@ void TfmMain::EnsureControls() {
   // The cursors' pictures, so that the first pointer move over a part does
   // not wait for them.
   for (int number : {20, 21, 22, 23}) CursorByNumber(number);
-  // The first picture read from a file makes Qt list its image format
-  // plugins, which costs more than the rest of this; the desktop takes the
-  // icon just as well a moment after the window appears.
-  setWindowIcon(QIcon(QStringLiteral(":/timer555.png")));
+  // The desktop takes the icon just as well a moment after the window
+  // appears.
+  setWindowIcon(QIcon(QPixmap::fromImage(ReadPicture(":/timer555.png"))));
 }
 
 void TfmMain::FormCreate() {
