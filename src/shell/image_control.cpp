@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/pictures.h"
+
 namespace timer555 {
 
 TImage::TImage(QWidget* parent, const QString& name) : QWidget(parent) {
@@ -59,9 +61,8 @@ int TImage::ScreenScale() const { return std::max(1, qRound(devicePixelRatioF())
 void TImage::ensureBitmap() const {
   if (canvas_) return;
   scale_ = ScreenScale();
-  image_ = QImage(bitmapSize_ * scale_, QImage::Format_RGB32);
+  image_ = WhiteBitmap(bitmapSize_ * scale_);
   image_.setDevicePixelRatio(scale_);
-  image_.fill(Qt::white);
   canvas_ = std::make_unique<QtCanvas>(image_, scale_);
 }
 

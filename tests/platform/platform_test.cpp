@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/cursors.h"
+#include "platform/pictures.h"
 #include "platform/qt_platform.h"
 #include "platform/recording_platform.h"
 
@@ -45,6 +46,25 @@ TEST(QtPlatformFiles, ExistsDeleteAndWritableFolders) {
   EXPECT_TRUE(qt.deleteFile(file));
   EXPECT_FALSE(qt.fileExists(file));
   EXPECT_FALSE(qt.deleteFile(file)) << "nothing left to delete";
+}
+
+TEST(Pictures, WhiteBitmapsSmallAndLargeAndTheirCopies) {
+  for (const QSize size : {QSize(1, 1), QSize(96, 27), QSize(650, 308), QSize(1300, 616)}) {
+    QImage bitmap = WhiteBitmap(size);
+    ASSERT_EQ(bitmap.size(), size);
+    EXPECT_EQ(bitmap.format(), QImage::Format_RGB32);
+    bool white = true;
+    for (int y = 0; y < size.height(); ++y)
+      for (int x = 0; x < size.width(); ++x) white = white && bitmap.pixel(x, y) == qRgb(255, 255, 255);
+    EXPECT_TRUE(white) << size.width() << "x" << size.height();
+    // A copy outlives the original and is not changed by drawing on it.
+    const QImage copy = bitmap;
+    bitmap.setPixel(0, 0, qRgb(0, 0, 0));
+    bitmap = QImage();
+    EXPECT_EQ(copy.pixel(0, 0), qRgb(255, 255, 255));
+  }
+  EXPECT_FALSE(ReadPicture(":/arrows.xpm").isNull());
+  EXPECT_TRUE(ReadPicture(":/no_such_picture.xpm").isNull());
 }
 
 TEST(QtPlatformFiles, ProgramDirectoryEndsWithASeparator) {
