@@ -51,10 +51,10 @@ std::size_t DecimalsAfterPoint(const std::string& text) {
 
 }  // namespace
 
-double TextToNumber(const std::string& text) {
+std::optional<double> NumberFromText(const std::string& text) {
   std::string_view s = text;
   std::size_t start = s.find_first_not_of(' ');
-  if (start == std::string_view::npos) return 0;
+  if (start == std::string_view::npos) return std::nullopt;
   s.remove_prefix(start);
 
   bool negative = false;
@@ -65,13 +65,15 @@ double TextToNumber(const std::string& text) {
   // The grammar is checked here rather than left to from_chars, which would
   // also take "inf", "nan" and hexadecimal digits.
   std::size_t length = DecimalNumberLength(s);
-  if (length == 0 || length != s.size()) return 0;
+  if (length == 0 || length != s.size()) return std::nullopt;
 
   double value = 0;
   auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
-  if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value)) return 0;
+  if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value)) return std::nullopt;
   return negative ? -value : value;
 }
+
+double TextToNumber(const std::string& text) { return NumberFromText(text).value_or(0); }
 
 std::optional<std::string> ValidateInputs(const std::string& field1, const std::string& field2) {
   DesignState& s = designState;

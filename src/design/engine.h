@@ -15,6 +15,11 @@ const std::vector<std::string>& E12List();
 /// anything else, and the empty text, gives 0. Independent of the locale.
 double TextToNumber(const std::string& text);
 
+/// The number an entry-field text holds, by the grammar of TextToNumber;
+/// nothing for the empty text, for any text that is not a plain decimal
+/// number and for one too large for a double (five hundred digits).
+std::optional<double> NumberFromText(const std::string& text);
+
 /// Parses the two entry-field texts into the design state and checks them
 /// for the current DesignMode. Returns the message of the first problem, or
 /// nothing when the inputs are fine.

@@ -142,7 +142,7 @@ ComponentsResult ComputeAstable(bool dutyAbove50) {
   DesignState& s = designState;
   if (!PositiveFinite(s.Frequency)) return Failure("Frequency not realistic.");
   SavedComponents saved = SavedComponents::Take();
-  Pass outcome = SearchDecades([&s, dutyAbove50] {
+  Pass outcome = SearchDecades([&] {
     double denominator = kLn2 * s.Frequency * s.C1;
     double r1 = (dutyAbove50 ? 2 * s.DutyCycle - 1 : s.DutyCycle) / denominator;
     double r2 = (1 - s.DutyCycle) / denominator;
@@ -179,7 +179,7 @@ ComponentsResult ComputeSquareComponents() {
   SavedComponents saved = SavedComponents::Take();
 
   bool rootMissing = false;
-  Pass outcome = SearchDecades([&s, &rootMissing] {
+  Pass outcome = SearchDecades([&] {
     double r1 = 1 / (kLn2 * 2 * s.Frequency * s.C1);
     if (!std::isfinite(r1)) return Pass::Failed;
     s.R1 = r1;  // the residual reads it
@@ -215,7 +215,7 @@ ComponentsResult ComputeMonostableComponents() {
   DesignState& s = designState;
   if (!PositiveFinite(s.PulseLength)) return Failure("Invalid pulse length.");
   SavedComponents saved = SavedComponents::Take();
-  Pass outcome = SearchDecades([&s] {
+  Pass outcome = SearchDecades([&] {
     double r1 = MonostableR1(s.PulseLength, s.C1);
     if (!std::isfinite(r1)) return Pass::Failed;
     s.R1 = r1;

@@ -139,6 +139,40 @@ void StoreExampleValues(int page) {
 
 void DotAt(Canvas& canvas, int x, int y) { canvas.setPixel(x, y, colors::Blue); }
 
+// The marks of a page that are not plain notes: the numbered circles of
+// pages 1 and 8, the input names of page 10, the green asterisks and
+// footnote of page 13. `markGx` is the schematic's column width.
+void DrawMarks(Canvas& canvas, int n, int gx, int gy, int markGx) {
+  if (n == 1 || n == 8) {
+    const int radius = (14 * gx) / 8;
+    const int count = n == 1 ? 3 : 2;
+    for (int k = 1; k <= count; ++k) {
+      const int cx = n == 1 ? gx * (25 * k - 15) : gx * (35 * k - 25);
+      const int cy = n == 1 ? 6 * gy : 8 * gy;
+      DrawNumberedCircle(canvas, k, cx, cy, radius);
+    }
+  }
+  if (n == 10) {
+    // Names of the two input terminals (schematic columns 20), ending two
+    // columns before them.
+    const std::string clock = "clock input";
+    const std::string modulation = "modulation input";
+    canvas.textOut(18 * markGx - canvas.textWidth(clock), 20 * gy + gy / 2, clock);
+    canvas.textOut(18 * markGx - canvas.textWidth(modulation), 24 * gy + gy / 2, modulation);
+  }
+  if (n == 13) {
+    canvas.setFontColor(colors::Green);
+    canvas.setFontHeight(canvas.fontHeight() * 2);
+    // Beside the primary's lower lead (schematic column 31), then again
+    // in front of the footnote.
+    canvas.textOut(32 * markGx, 28 * gy, "*");
+    canvas.textOut(35 * gx, 31 * gy, "*");
+    canvas.setFontHeight(canvas.fontHeight() / 2);
+    canvas.textOut(37 * gx, 31 * gy + gy / 2, "for CMOS timer, connect to Vcc.");
+    canvas.setFontColor(colors::Black);
+  }
+}
+
 }  // namespace
 
 void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buffer, const TextList& apps,
@@ -177,39 +211,11 @@ void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buf
     StoreExampleValues(n);
     showValues = 1;
   }
-  if (n == 1 || n == 8) {
-    const int radius = (14 * gx) / 8;
-    const int count = n == 1 ? 3 : 2;
-    for (int k = 1; k <= count; ++k) {
-      const int cx = n == 1 ? gx * (25 * k - 15) : gx * (35 * k - 25);
-      const int cy = n == 1 ? 6 * gy : 8 * gy;
-      DrawNumberedCircle(canvas, k, cx, cy, radius);
-    }
-  }
-  if (n == 10) {
-    // Names of the two input terminals (schematic columns 20), ending two
-    // columns before them.
-    const std::string clock = "clock input";
-    const std::string modulation = "modulation input";
-    canvas.textOut(18 * markGx - canvas.textWidth(clock), 20 * gy + gy / 2, clock);
-    canvas.textOut(18 * markGx - canvas.textWidth(modulation), 24 * gy + gy / 2, modulation);
-  }
+  DrawMarks(canvas, n, gx, gy, markGx);
   for (const Note& note : NotesOf(n)) {
     const int column = note.column * (note.grid == Grid::Schematic ? markGx : gx);
     canvas.textOut(column, note.row * gy + note.line * lineHeight, note.text);
   }
-  if (n == 13) {
-    canvas.setFontColor(colors::Green);
-    canvas.setFontHeight(canvas.fontHeight() * 2);
-    // Beside the primary's lower lead (schematic column 31), then again
-    // in front of the footnote.
-    canvas.textOut(32 * markGx, 28 * gy, "*");
-    canvas.textOut(35 * gx, 31 * gy, "*");
-    canvas.setFontHeight(canvas.fontHeight() / 2);
-    canvas.textOut(37 * gx, 31 * gy + gy / 2, "for CMOS timer, connect to Vcc.");
-    canvas.setFontColor(colors::Black);
-  }
-
   // Title, underlined at 1.3 times the page size; the style stays underlined
   // because the interpreter sets its own font.
   canvas.setFontUnderline(true);
@@ -295,7 +301,8 @@ void ShowSpecificationTable(Canvas& canvas, const TextList& timerData, const std
   for (int i = 1; i <= 11; ++i) {
     const int y = (i - 1) * rowHeight + top + (rowHeight - lineHeight) / 2;
     for (int j = 1; j <= 5; ++j) {
-      const std::string& text = LineAt(timerData, static_cast<std::size_t>((i - 1) * 5 + (j - 1)));
+      const std::string& text =
+          LineAt(timerData, static_cast<std::size_t>(i - 1) * 5 + static_cast<std::size_t>(j - 1));
       canvas.setFontName(fontName);
       const int cellWidth = canvas.textWidth(text);
       int x = 0;

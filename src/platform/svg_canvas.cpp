@@ -347,7 +347,7 @@ void SvgCanvas::ellipse(int left, int top, int right, int bottom) {
   // The ellipse inscribed in the box is the outer edge of the pen-wide rim;
   // when the rim meets itself the whole ellipse is pen-coloured.
   const int pen = penWidth();
-  const bool solid = 2 * pen >= w || 2 * pen >= h;
+  const bool solid = 2L * pen >= w || 2L * pen >= h;
   const double inset = solid ? 0.0 : pen / 2.0;
   std::string e = "<ellipse" + Attr("cx", Num(left + w / 2.0)) + Attr("cy", Num(top + h / 2.0)) +
                   Attr("rx", Num(w / 2.0 - inset)) + Attr("ry", Num(h / 2.0 - inset));
@@ -371,7 +371,7 @@ void SvgCanvas::arc(int left, int top, int right, int bottom, int x1, int y1, in
   if (w < 1 || h < 1 || w > kLargestBox || h > kLargestBox) return;
 
   const int pen = penWidth();
-  const bool solid = 2 * pen >= w || 2 * pen >= h;
+  const bool solid = 2L * pen >= w || 2L * pen >= h;
   const double inset = solid ? 0.0 : pen / 2.0;
   const double rx = w / 2.0 - inset, ry = h / 2.0 - inset;
   const std::string stroke = solid ? Attr("fill", Hex(penColor()))

@@ -131,6 +131,41 @@ void DrawOutputStage(Canvas& canvas, const std::string& cmd, int showValues) {
   canvas.setFontColor(colors::Black);
 }
 
+// d, C, R and l: orientation, direction, label side and number, then the
+// symbol.
+void RunTwoTerminal(Canvas& canvas, const std::string& cmd, int showValues) {
+  SetIf(ds.Orientation, OrientationOf(cmd[1]));
+  SetIf(ds.Direction, SideOf(cmd[2]));
+  SetIf(ds.LabelSide, SideOf(cmd[3]));
+  ds.PartIndex = ComponentNumber(cmd);
+  if (cmd[0] == 'd') DrawDiode(canvas);
+  if (cmd[0] == 'C') DrawCapacitor(canvas, showValues);
+  if (cmd[0] == 'R') DrawResistor(canvas, showValues);
+  if (cmd[0] == 'l') DrawLED(canvas);
+}
+
+// O: plus input up or down, pointing left or right, pen at the upper or
+// lower input; other letters keep the setting.
+void RunOpAmp(Canvas& canvas, const std::string& cmd) {
+  if (cmd[1] == 'U') ds.OpAmpSense = 0;
+  if (cmd[1] == 'D') ds.OpAmpSense = 1;
+  if (cmd[2] == 'L') ds.OpAmpFacing = 0;
+  if (cmd[2] == 'R') ds.OpAmpFacing = 1;
+  if (cmd[3] == 'U') ds.OpAmpInput = 0;
+  if (cmd[3] == 'L') ds.OpAmpInput = 1;
+  DrawOpAmp(canvas);
+}
+
+// t: opening left or right, NPN or PNP, and the number.
+void RunTransistor(Canvas& canvas, const std::string& cmd) {
+  if (cmd[1] == 'L') ds.Direction = 0;
+  if (cmd[1] == 'R') ds.Direction = 1;
+  if (cmd[2] == 'N') ds.TransistorType = 0;
+  if (cmd[2] == 'P') ds.TransistorType = 1;
+  ds.PartIndex = ScriptInteger(cmd.substr(3, 1));
+  DrawTransistor(canvas);
+}
+
 void RunCommand(Canvas& canvas, const std::string& cmd, int showValues) {
   switch (cmd[0]) {
     case 'H':
@@ -153,16 +188,7 @@ void RunCommand(Canvas& canvas, const std::string& cmd, int showValues) {
     case 'd':
     case 'C':
     case 'R':
-    case 'l':
-      SetIf(ds.Orientation, OrientationOf(cmd[1]));
-      SetIf(ds.Direction, SideOf(cmd[2]));
-      SetIf(ds.LabelSide, SideOf(cmd[3]));
-      ds.PartIndex = ComponentNumber(cmd);
-      if (cmd[0] == 'd') DrawDiode(canvas);
-      if (cmd[0] == 'C') DrawCapacitor(canvas, showValues);
-      if (cmd[0] == 'R') DrawResistor(canvas, showValues);
-      if (cmd[0] == 'l') DrawLED(canvas);
-      break;
+    case 'l': RunTwoTerminal(canvas, cmd, showValues); break;
     case 'P': ds.PresetIndex = ScriptInteger(cmd.substr(1, 2)); break;
     case 's':
       if (cmd[1] == 'w') DrawSwitch(canvas);
@@ -174,15 +200,7 @@ void RunCommand(Canvas& canvas, const std::string& cmd, int showValues) {
       ds.PartIndex = ScriptInteger(cmd.substr(3, 1));
       DrawTimer(canvas);
       break;
-    case 'O':
-      if (cmd[1] == 'U') ds.OpAmpSense = 0;
-      if (cmd[1] == 'D') ds.OpAmpSense = 1;
-      if (cmd[2] == 'L') ds.OpAmpFacing = 0;
-      if (cmd[2] == 'R') ds.OpAmpFacing = 1;
-      if (cmd[3] == 'U') ds.OpAmpInput = 0;
-      if (cmd[3] == 'L') ds.OpAmpInput = 1;
-      DrawOpAmp(canvas);
-      break;
+    case 'O': RunOpAmp(canvas, cmd); break;
     case 'G': DrawGround(canvas); break;
     case 'Q': DrawOutputStage(canvas, cmd, showValues); break;
     case 'Z':
@@ -201,14 +219,7 @@ void RunCommand(Canvas& canvas, const std::string& cmd, int showValues) {
       canvas.moveTo(ds.PenX, ds.PenY);
       DrawTerminalAt(canvas, ds.PenX, ds.PenY);
       break;
-    case 't':
-      if (cmd[1] == 'L') ds.Direction = 0;
-      if (cmd[1] == 'R') ds.Direction = 1;
-      if (cmd[2] == 'N') ds.TransistorType = 0;
-      if (cmd[2] == 'P') ds.TransistorType = 1;
-      ds.PartIndex = ScriptInteger(cmd.substr(3, 1));
-      DrawTransistor(canvas);
-      break;
+    case 't': RunTransistor(canvas, cmd); break;
     case 'x':
       if (cmd[1] == 'p') DrawStepUpTransformer(canvas);
       if (cmd[1] == 'a') DrawTransformer(canvas);

@@ -1,4 +1,5 @@
 #include <string>
+#include <string_view>
 
 #include "platform/scaling.h"
 #include "schematic/drawing_state.h"
@@ -11,7 +12,9 @@ namespace {
 DrawingState& ds = drawingState;
 
 // Two-character fields k = 1..8 of the timer's constant texts.
-std::string Field(const char* text, int k) { return std::string(text + 2 * (k - 1), 2); }
+std::string Field(const char* text, int k) {
+  return std::string(std::string_view(text).substr(2 * static_cast<std::size_t>(k - 1), 2));
+}
 
 // Slot positions of the timer pins in grid units from the pen; y counts
 // upwards.

@@ -19,17 +19,25 @@ Grid AtPen() { return {ds.PenX, ds.PenY, ds.GridX, ds.GridY}; }
 void MoveTo(Canvas& c, const Grid& g, int a, int b) { c.moveTo(g.X(a), g.Y(b)); }
 void LineTo(Canvas& c, const Grid& g, int a, int b) { c.lineTo(g.X(a), g.Y(b)); }
 
-// Half circle in the box (a1, b1)-(a2, b2) from grid point (sa, sb) to
-// (ea, eb), counter-clockwise.
-void HalfCircle(Canvas& c, const Grid& g, int a1, int b1, int a2, int b2, int sa, int sb, int ea, int eb) {
-  c.arc(g.X(a1), g.Y(b1), g.X(a2), g.Y(b2), g.X(sa), g.Y(sb), g.X(ea), g.Y(eb));
+// Which side of its coil a winding's turn bulges to.
+enum class Bulge { Left, Right };
+
+// One turn of a winding: the half circle in the two-by-two box whose
+// top-left grid point is (a, b), between the middles of its top and bottom
+// edges, drawn counter-clockwise (bottom to top for a right bulge, top to
+// bottom for a left one).
+void HalfCircle(Canvas& c, const Grid& g, int a, int b, Bulge bulge) {
+  const int top = g.Y(b), bottom = g.Y(b + 2), middle = g.X(a + 1);
+  const int startY = bulge == Bulge::Right ? bottom : top;
+  const int endY = bulge == Bulge::Right ? top : bottom;
+  c.arc(g.X(a), top, g.X(a + 2), bottom, middle, startY, middle, endY);
 }
 
 // Lead, three-turn primary bulging right and the two core lines shared by
 // both transformers.
 void DrawPrimaryAndCore(Canvas& c, const Grid& g) {
   LineTo(c, g, 2, 0);
-  for (int k = 0; k < 3; ++k) HalfCircle(c, g, 1, 2 * k, 3, 2 * k + 2, 2, 2 * k + 2, 2, 2 * k);
+  for (int k = 0; k < 3; ++k) HalfCircle(c, g, 1, 2 * k, Bulge::Right);
   MoveTo(c, g, 2, 6);
   LineTo(c, g, 0, 6);
   MoveTo(c, g, 4, 0);
@@ -43,7 +51,7 @@ void DrawPrimaryAndCore(Canvas& c, const Grid& g) {
 void DrawSecondary(Canvas& c, const Grid& g, int top, int bottom) {
   MoveTo(c, g, 9, bottom);
   LineTo(c, g, 7, bottom);
-  for (int b = bottom; b > top; b -= 2) HalfCircle(c, g, 6, b - 2, 8, b, 7, b - 2, 7, b);
+  for (int b = bottom; b > top; b -= 2) HalfCircle(c, g, 6, b - 2, Bulge::Left);
   MoveTo(c, g, 7, top);
   LineTo(c, g, 9, top);
 }
@@ -92,9 +100,9 @@ void DrawRelay(Canvas& canvas) {
   MoveTo(canvas, g, 2, 6);
   LineTo(canvas, g, 0, 6);
   // The winding is drawn over the box and reaches past it on both sides.
-  HalfCircle(canvas, g, 3, 0, 5, 2, 4, 2, 4, 0);
-  HalfCircle(canvas, g, 1, 2, 3, 4, 2, 2, 2, 4);
-  HalfCircle(canvas, g, 3, 4, 5, 6, 4, 6, 4, 4);
+  HalfCircle(canvas, g, 3, 0, Bulge::Right);
+  HalfCircle(canvas, g, 1, 2, Bulge::Left);
+  HalfCircle(canvas, g, 3, 4, Bulge::Right);
   ds.PenY = PenCoordinate(static_cast<long long>(g.y0) + 6LL * g.gy);
 }
 

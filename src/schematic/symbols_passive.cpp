@@ -53,9 +53,9 @@ Rect SymbolZone(int across) {
 
 void AdvancePen(const SymbolAxis& axis, int length) {
   if (axis.horizontal) {
-    ds.PenX = PenCoordinate(static_cast<long long>(ds.PenX) + axis.s * length);
+    ds.PenX = PenCoordinate(static_cast<long long>(ds.PenX) + static_cast<long long>(axis.s) * length);
   } else {
-    ds.PenY = PenCoordinate(static_cast<long long>(ds.PenY) + axis.s * length);
+    ds.PenY = PenCoordinate(static_cast<long long>(ds.PenY) + static_cast<long long>(axis.s) * length);
   }
 }
 

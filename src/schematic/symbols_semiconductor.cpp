@@ -38,9 +38,9 @@ void WriteName(Canvas& canvas, const SymbolAxis& a, const std::string& name, int
 
 void Advance(const SymbolAxis& a, int length) {
   if (a.horizontal) {
-    ds.PenX = PenCoordinate(static_cast<long long>(ds.PenX) + a.s * length);
+    ds.PenX = PenCoordinate(static_cast<long long>(ds.PenX) + static_cast<long long>(a.s) * length);
   } else {
-    ds.PenY = PenCoordinate(static_cast<long long>(ds.PenY) + a.s * length);
+    ds.PenY = PenCoordinate(static_cast<long long>(ds.PenY) + static_cast<long long>(a.s) * length);
   }
 }
 

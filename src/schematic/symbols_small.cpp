@@ -78,8 +78,8 @@ void DrawOpAmp(Canvas& canvas) {
     Stroke(canvas, x + 4 * f, y, x + 9 * f, y);
     plus(other, true);
   }
-  ds.PenY = PenCoordinate(static_cast<long long>(y) + 6 * v);
-  ds.PenX = PenCoordinate(static_cast<long long>(x) + 36 * f);
+  ds.PenY = PenCoordinate(static_cast<long long>(y) + 6LL * v);
+  ds.PenX = PenCoordinate(static_cast<long long>(x) + 36LL * f);
   canvas.moveTo(ds.PenX, ds.PenY);
 }
 

@@ -42,7 +42,7 @@ void IncrementDigitAt(std::string& text, int pos) {
     c = '0';
     --pos;
   }
-  text.insert(static_cast<std::size_t>(pos + 1), 1, '1');
+  text.insert(pos < 0 ? 0 : static_cast<std::size_t>(pos) + 1, 1, '1');
 }
 
 // The number part shared by both value texts: four decimals, trimmed, cut

@@ -3,13 +3,22 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "design/design_state.h"
 #include "design/engine.h"
+#include "design/standard_values.h"
 #include "platform/fonts.h"
 #include "platform/platform_services.h"
 #include "schematic/value_text.h"
+#include "shell/main_window.h"
 #include "shell/num_edit.h"
 #include "shell/shell_state.h"
 
@@ -31,6 +40,36 @@ constexpr double kAdjustFactor = 1.2;
 // point can land a hair on the wrong side of the decimal the user typed.
 constexpr double kLimitTolerance = 1e-12;
 
+/// Where the dialog stands on the screen when it has no main window to
+/// follow; with one, this is its place beside the main window's frame at
+/// the frame's starting position.
+QPoint DialogPosition(const QWidget* parent, QSize size) {
+  QPoint at(kScreenLeft, kScreenTop);
+  if (parent == nullptr) return at;
+  const QWidget* main = parent->window();
+  at += main->pos() - QPoint(TfmMain::InitialLeft, TfmMain::InitialTop);
+  if (const QScreen* screen = main->screen()) {
+    const QRect area = screen->availableGeometry();
+    at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - size.width())));
+    at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - size.height())));
+  }
+  return at;
+}
+
+/// A standard value as the plain decimal text the field takes: {270, -2}
+/// is "2.7", {100, 1} "1000", {470, -4} "0.047".
+std::string PlainText(const StandardValue& value) {
+  std::string digits = std::to_string(value.mantissa);
+  const int point = static_cast<int>(digits.size()) + value.exponent;
+  if (value.exponent >= 0) return digits + std::string(static_cast<std::size_t>(value.exponent), '0');
+  const auto at = static_cast<std::size_t>(std::max(point, 0));
+  digits = point > 0 ? digits.substr(0, at) + "." + digits.substr(at)
+                     : "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+  while (digits.back() == '0') digits.pop_back();
+  if (digits.back() == '.') digits.pop_back();
+  return digits;
+}
+
 // A plain pointer, so it is set before any other file's start-up code can run.
 void (*shownHook)(TfmAdjust&) = nullptr;
 
@@ -45,14 +84,19 @@ bool EndsWithOneOf(const std::string& s, std::size_t fromEnd, const char* letter
   return false;
 }
 
-/// Shows the dialog modally, then destroys it and recalculates, whatever
-/// way the dialog was left.
+/// Shows the dialog modally, destroys it, gives the keyboard back to the
+/// main window, and recalculates when it stored a value.
 void RunAdjustDialog(QWidget* parent, const std::function<void()>& recalculate) {
+  bool stored = false;
   {
     TfmAdjust fmAdjust(parent);
     fmAdjust.exec();
+    stored = fmAdjust.ValueStored();
   }
-  if (recalculate) recalculate();
+  // The keyboard goes back to the window the dialog stood over; without a
+  // window manager nothing else gives it back.
+  if (parent != nullptr) parent->window()->activateWindow();
+  if (stored && recalculate) recalculate();
 }
 
 }  // namespace
@@ -61,7 +105,7 @@ TfmAdjust::TfmAdjust(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
   setObjectName("fmAdjust");
   setModal(true);
   setFixedSize(kClientWidth + 2 * kBorder, kClientHeight + 2 * kBorder);
-  move(kScreenLeft, kScreenTop);
+  move(DialogPosition(parent, size()));
 
   // A frameless window has no border of its own; a dark outline around a
   // raised bevel stands in for the dialog frame, so the window stands out
@@ -109,6 +153,14 @@ TfmAdjust::TfmAdjust(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
   }
   setTabOrder(NumEdit1, BitBtn1);
   connect(BitBtn1, &QPushButton::clicked, this, &TfmAdjust::BitBtn1Click);
+  // Shortcuts of the dialog's window, so Up and Down step the value from the
+  // field and from the button alike (a button would move the focus).
+  for (const auto& [key, direction] : {std::pair{Qt::Key_Up, 1}, std::pair{Qt::Key_Down, -1}}) {
+    auto* shortcut = new QShortcut(QKeySequence(key), this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this,
+            [this, direction = direction] { StepStandardValue(direction); });
+  }
 }
 
 void TfmAdjust::FormShow() {
@@ -156,12 +208,14 @@ void TfmAdjust::FormShow() {
 }
 
 void TfmAdjust::BitBtn1Click() {
-  const double v = TextToNumber(NumEdit1->text().toStdString());
+  const std::optional<double> number = NumberFromText(NumEdit1->text().toStdString());
+  const double v = number.value_or(0);
   const double upper = kAdjustFactor * adjustReference_ * (1 + kLimitTolerance);
   const double lower = adjustReference_ / kAdjustFactor * (1 - kLimitTolerance);
-  // A text that does not convert to a finite number (a pasted "1e400") is
-  // refused like any other value outside the limits.
-  if (!std::isfinite(v) || v > upper || v < lower) {
+  if (!number) {
+    // Empty, "3,3", "nan", a number too large for a double ("1e400").
+    Platform().showError("Value is not a number.");
+  } else if (v > upper || v < lower) {
     Platform().showError("Maximum adjustment is +/- 20%.");
   } else if (shellState.AdjustTarget == 1) {
     double c = v;
@@ -186,7 +240,35 @@ void TfmAdjust::BitBtn1Click() {
     }
     (shellState.SelectedResistor == 1 ? designState.R1 : designState.R2) = r;
   }
+  valueStored_ = number && v <= upper && v >= lower;
   accept();
+}
+
+void TfmAdjust::StepStandardValue(int direction) {
+  const ESeries series = shellState.AdjustTarget == 1 ? ESeries::E12 : ESeries::E24;
+  // The same limits as BitBtn1Click, so every value offered is accepted.
+  const double upper = kAdjustFactor * adjustReference_ * (1 + kLimitTolerance);
+  const double lower = adjustReference_ / kAdjustFactor * (1 - kLimitTolerance);
+  const std::vector<StandardValue> values = SeriesValuesBetween(series, lower, upper);
+  const double current = NumberFromText(NumEdit1->text().toStdString()).value_or(adjustReference_);
+  // A value typed as the series writes it ("2.7") is that value.
+  const double slack = 1e-9 * std::fabs(current);
+  const StandardValue* next = nullptr;
+  if (direction > 0) {
+    auto it = std::find_if(values.begin(), values.end(),
+                           [&](const StandardValue& s) { return s.Value() > current + slack; });
+    if (it != values.end()) next = &*it;
+  } else {
+    auto it = std::find_if(values.rbegin(), values.rend(),
+                           [&](const StandardValue& s) { return s.Value() < current - slack; });
+    if (it != values.rend()) next = &*it;
+  }
+  if (next == nullptr) {
+    Platform().beep();
+    return;
+  }
+  NumEdit1->setText(QString::fromStdString(PlainText(*next)));
+  NumEdit1->selectAll();
 }
 
 void TfmAdjust::showEvent(QShowEvent* event) {

@@ -1,5 +1,6 @@
 #include "shell/image_control.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -105,7 +106,7 @@ void TImage::setPicture(const QImage& picture, const QImage& detailed) {
     image_ = stretched.scaled(stretched.size() * scale_, Qt::IgnoreAspectRatio, Qt::FastTransformation);
   } else {
     const int k = detailed.width() > 0 && detailed.width() % picture.width() == 0 &&
-                          detailed.size() == picture.size() * (detailed.width() / picture.width())
+                          detailed.height() * picture.width() == picture.height() * detailed.width()
                       ? detailed.width() / picture.width()
                       : 1;
     const QImage source = (k > 1 ? detailed : picture).convertToFormat(QImage::Format_RGB32);
@@ -151,6 +152,27 @@ void TImage::mouseReleaseEvent(QMouseEvent* event) {
   bool wasPressed = pressed_;
   pressed_ = false;
   if (wasPressed && rect().contains(event->position().toPoint()) && OnClick) OnClick();
+}
+
+void TImage::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool press = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (press && OnClick && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    OnClick();
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void TImage::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  if (OnFocusChange) OnFocusChange(true);
+}
+
+void TImage::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  if (OnFocusChange) OnFocusChange(false);
 }
 
 }  // namespace timer555

@@ -23,6 +23,7 @@ class TImage final : public QWidget {
   using MouseHandler = std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)>;
   using MoveHandler = std::function<void(Qt::KeyboardModifiers, int x, int y)>;
   using ClickHandler = std::function<void()>;
+  using FocusHandler = std::function<void(bool focused)>;
 
   TImage(QWidget* parent, const QString& name);
   ~TImage() override;
@@ -47,16 +48,23 @@ class TImage final : public QWidget {
   int deviceScale() const;
 
   /// Pointer callbacks: mouse-down with any button, every move, and a click
-  /// (button released over the control after a press on it).
+  /// (button released over the control after a press on it). A control
+  /// that takes the focus (a picture button) also clicks on Space and Enter.
   MouseHandler OnMouseDown;
   MoveHandler OnMouseMove;
   ClickHandler OnClick;
+  /// Called when the control gains (true) or loses (false) the focus, so
+  /// that its owner can draw or remove a focus mark.
+  FocusHandler OnFocusChange;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   /// The screen's pixel ratio as a whole number, at least 1.

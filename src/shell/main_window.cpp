@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QIcon>
@@ -8,11 +9,14 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <cctype>
+#include <functional>
 
+#include "design/advisor.h"
 #include "design/design_state.h"
 #include "design/design_table.h"
 #include "design/engine.h"
@@ -27,6 +31,7 @@
 #include "schematic/drawing_state.h"
 #include "schematic/value_text.h"
 #include "shell/adjust_dialog.h"
+#include "shell/advice_panel.h"
 #include "shell/image_control.h"
 #include "shell/menu_pages.h"
 #include "shell/num_edit.h"
@@ -37,11 +42,8 @@ namespace timer555 {
 
 namespace {
 
-constexpr int ClientWidth = 650;
-constexpr int ClientHeight = 350;
-// Scaled initial screen position (33, 114) x 1.2, rounded.
-constexpr int InitialLeft = 40;
-constexpr int InitialTop = 137;
+constexpr int ClientWidth = TfmMain::ClientWidth;
+constexpr int ClientHeight = TfmMain::ClientHeight;
 // Font heights of the controls after scaling: 12 points and 14 points.
 constexpr int ControlFontPixels = 16;
 constexpr int GroupFontPixels = 19;
@@ -150,7 +152,7 @@ void TfmMain::CreateControls() {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(ClientWidth, ClientHeight);
-  move(InitialLeft, InitialTop);
+  move(TfmMain::InitialLeft, TfmMain::InitialTop);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::white);
   setPalette(pal);
@@ -164,6 +166,10 @@ void TfmMain::CreateControls() {
   Image2 = new TImage(this, "Image2");
   Image2->place(0, 44, 650, 306);
 
+  Image6 = new TImage(this, "Image6");
+  Image6->place(0, ClientHeight, ClientWidth, 1);
+  Image6->hide();
+
   SHDesign.SetStrings(LoadTextList("design"));
   SHCircuits.SetStrings(LoadTextList("circuits"));
   SHApps.SetStrings(LoadTextList("apps"));
@@ -171,6 +177,11 @@ void TfmMain::CreateControls() {
   SHHelp.SetStrings(LoadTextList("help"));
   SHComponent.SetStrings(LoadTextList("component"));
 
+  ConnectHandlers();
+  CreateKeyCommands();
+}
+
+void TfmMain::ConnectHandlers() {
   Image1->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
     Image1MouseDown(b, s, x, y);
   };
@@ -178,6 +189,38 @@ void TfmMain::CreateControls() {
     Image2MouseDown(b, s, x, y);
   };
   Image2->OnMouseMove = [this](Qt::KeyboardModifiers s, int x, int y) { Image2MouseMove(s, x, y); };
+}
+
+void TfmMain::ConnectHiddenHandlers() {
+  Image4->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
+    Image4MouseDown(b, s, x, y);
+  };
+  Image3->OnClick = [this] { Image3Click(); };
+  Image3->OnFocusChange = [this](bool focused) { DrawCalculateButton(focused); };
+  NumEdit1->OnEnter = [this] { return EnterInField(NumEdit1); };
+  NumEdit2->OnEnter = [this] { return EnterInField(NumEdit2); };
+}
+
+void TfmMain::CreateKeyCommands() {
+  // Window shortcuts act only while the main window is the active window,
+  // and they come before the focused control: Up and Down reach the window
+  // from an entry field or a radio button too. A typed digit goes to an
+  // entry field that has the focus.
+  auto bind = [this](const QKeySequence& keys, const std::function<void()>& command) {
+    auto* shortcut = new QShortcut(keys, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, this, [command] {
+      // Nothing reaches the window past an open dialog or message box.
+      if (QApplication::activeModalWidget() == nullptr) command();
+    });
+  };
+  bind(QKeySequence(Qt::Key_Up), [this] { ArrowKey(1); });
+  bind(QKeySequence(Qt::Key_Down), [this] { ArrowKey(-1); });
+  bind(QKeySequence(Qt::Key_F1), [this] { ChooseMenuEntry(MenuEntry::Help); });
+  bind(QKeySequence(Qt::ControlModifier | Qt::Key_Q), [this] { ChooseMenuEntry(MenuEntry::Quit); });
+  // The keypad's digits match these too.
+  for (int number = 1; number <= 4; ++number)
+    bind(QKeySequence(Qt::Key_0 + number), [this, number] { DesignNumberKey(number); });
 }
 
 // The controls that stay hidden until a design page shows them, on the
@@ -218,24 +261,24 @@ void TfmMain::CreateHiddenControls() {
   for (const std::string& text : E12List()) list->addItem(QString::fromStdString(text));
   list->hide();
 
-  // Tab order: the entry group first, its fields in order, then the others.
+  // Tab order: the entry group first, its fields in order, "Calculate", then
+  // the others. Only the keyboard gives "Calculate" the focus: a click on it
+  // leaves the focus in the field.
+  calculate->setFocusPolicy(Qt::TabFocus);
   setTabOrder(field1, field2);
-
-  arrows->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
-    Image4MouseDown(b, s, x, y);
-  };
-  calculate->OnClick = [this] { Image3Click(); };
+  setTabOrder(field2, calculate);
 }
 
 void TfmMain::EnsureControls() {
   if (controlsMade_) return;
   controlsMade_ = true;
   CreateHiddenControls();
+  ConnectHiddenHandlers();
   // Hidden as the first show leaves them, even when made before the show.
   ShowInputGroups(0);
   // The start-up's sizes, when it got that far (the font was found).
   if (sized_) SizeControls();
-  DrawCalculateButton();
+  DrawCalculateButton(false);
   // The cursors' pictures, so that the first pointer move over a part does
   // not wait for them.
   for (int number : {20, 21, 22, 23}) CursorByNumber(number);
@@ -354,7 +397,7 @@ void TfmMain::DrawStartScreen() {
   Image2->update();
 }
 
-void TfmMain::DrawCalculateButton() {
+void TfmMain::DrawCalculateButton(bool focused) {
   Canvas& c = Image3->canvas();
   const int w = c.width();
   const int h = c.height();
@@ -370,6 +413,18 @@ void TfmMain::DrawCalculateButton() {
   c.setFontColor(colors::Black);
   const std::string caption = "Calculate";
   c.textOut((w - c.textWidth(caption)) / 2, (h - c.textHeight(caption)) / 2, caption);
+  if (focused) {
+    // A dotted focus rectangle inside the frame, as a push button shows it.
+    constexpr int inset = 3;
+    for (int x = inset; x < w - inset; x += 2) {
+      c.setPixel(x, inset, colors::Black);
+      c.setPixel(x, h - 1 - inset, colors::Black);
+    }
+    for (int y = inset; y < h - inset; y += 2) {
+      c.setPixel(inset, y, colors::Black);
+      c.setPixel(w - 1 - inset, y, colors::Black);
+    }
+  }
   Image3->update();
 }
 
@@ -400,7 +455,7 @@ bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
 void TfmMain::FormShow() {
   if (controlsMade_) {
     ShowInputGroups(0);
-    DrawCalculateButton();
+    DrawCalculateButton(false);
   }
   RegisterCursor(20, "CROSSHAIR");
   RegisterCursor(21, "CALCULATE");
@@ -423,11 +478,39 @@ void TfmMain::FormDestroy() {
 
 void TfmMain::keyPressEvent(QKeyEvent* event) { FormKeyDown(event); }
 
-// The program binds no key to a command.
+// The keyboard commands are window shortcuts (CreateKeyCommands); no other
+// key that reaches the window does anything.
 void TfmMain::FormKeyDown(QKeyEvent*) {}
+
+void TfmMain::ArrowKey(int step) {
+  if (shellState.DesignShown && designState.Calculated) StepAdjust(step);
+}
+
+void TfmMain::DesignNumberKey(int number) {
+  if (shellState.ActiveMenu == 1 && !shellState.DesignShown) ChooseDesign(number);
+}
+
+bool TfmMain::EnterInField(const TNumEdit* field) {
+  // The last field the design uses: the duty cycle where it is typed, else
+  // the frequency or pulse length.
+  const DesignRow* row = FindDesign(designState.DesignMode);
+  if (row == nullptr) return false;
+  const TNumEdit* last = row->dutyField == DutyField::Entered ? NumEdit2 : NumEdit1;
+  if (field != last) return false;
+  Image3Click();
+  return true;
+}
 
 void TfmMain::ShowInputGroups(int show) {
   const bool visible = show == 1;
+  // Keys must not reach a control that is about to be hidden (Space would
+  // switch a hidden radio button); the window keeps the keyboard.
+  QWidget* focus = focusWidget();
+  if (!visible && focus != nullptr) {
+    for (QWidget* group :
+         {static_cast<QWidget*>(GB1), static_cast<QWidget*>(GB2), static_cast<QWidget*>(GB3)})
+      if (group->isAncestorOf(focus)) focus->clearFocus();
+  }
   GB1->setVisible(visible);
   GB2->setVisible(visible);
   GB3->setVisible(visible);
@@ -438,6 +521,35 @@ void TfmMain::ShowInputGroups(int show) {
   Label1->adjustSize();
   Label4->setText("Hz");
   Label4->adjustSize();
+  ShowAdviceTexts({});
+}
+
+// ---- The design advisor's panel ----
+
+void TfmMain::ShowAdvice() {
+  std::vector<std::string> texts;
+  for (const Finding& finding : AdviseDesign(designState.DesignMode, designState, designState.Frequency))
+    texts.push_back(finding.text);
+  ShowAdviceTexts(std::move(texts));
+}
+
+void TfmMain::ShowAdviceTexts(std::vector<std::string> texts) {
+  if (texts == adviceShown_) return;
+  adviceShown_ = std::move(texts);
+  if (adviceShown_.empty()) {
+    Image6->hide();
+    setFixedSize(ClientWidth, ClientHeight);
+    return;
+  }
+  // The panel lies below the client area, which keeps its size and layout;
+  // the window grows by the panel's height.
+  const std::vector<AdviceLine> lines =
+      LayOutAdvice(Image6->canvas(), adviceShown_, ClientWidth, shellState.AppFontName);
+  const int height = AdvicePanelHeight(Image6->canvas(), static_cast<int>(lines.size()));
+  Image6->place(0, ClientHeight, ClientWidth, height);
+  DrawAdvicePanel(Image6->canvas(), lines, shellState.AppFontName);
+  setFixedSize(ClientWidth, ClientHeight + height);
+  Image6->show();
 }
 
 void TfmMain::RefreshImages() {
@@ -451,21 +563,25 @@ void TfmMain::SetImage2Cursor(int number) { SetControlCursor(Image2, number); }
 // ---- Menu bar and menu pages ----
 
 void TfmMain::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int) {
+  std::optional<MenuEntry> chosen;
+  for (int k = 0; k < 5 && !chosen; ++k) {
+    const Rect& hit = shellState.MenuBarEntries[k].Hit;
+    if (hit.left <= x && x <= hit.right) chosen = static_cast<MenuEntry>(k);
+  }
+  ChooseMenuEntry(chosen);
+}
+
+void TfmMain::ChooseMenuEntry(std::optional<MenuEntry> entry) {
   setWindowTitle(QString::fromStdString(shellState.MainCaption));
   shellState.DesignShown = 0;
   designState.Calculated = false;
-  for (int k = 0; k < 5; ++k) {
-    const Rect& hit = shellState.MenuBarEntries[k].Hit;
-    if (hit.left <= x && x <= hit.right) {
-      switch (k) {
-        case 0: DesignMenuPage(); break;
-        case 1: ApplicationsMenuPage(); break;
-        case 2: DataMenuPage(); break;
-        case 3: close(); break;
-        case 4: HelpPage(); break;
-      }
-      return;
-    }
+  if (!entry) return;
+  switch (*entry) {
+    case MenuEntry::Design: DesignMenuPage(); break;
+    case MenuEntry::Applications: ApplicationsMenuPage(); break;
+    case MenuEntry::Data: DataMenuPage(); break;
+    case MenuEntry::Quit: close(); break;
+    case MenuEntry::Help: HelpPage(); break;
   }
 }
 
@@ -528,6 +644,9 @@ void TfmMain::ShowDesignPage(DesignKind kind) {
     ShowScriptError(e);
   }
   Image2->update();
+  // Typing starts in the first field, over what it holds.
+  NumEdit1->setFocus(Qt::OtherFocusReason);
+  NumEdit1->selectAll();
 }
 
 void TfmMain::Image3Click() {
@@ -559,6 +678,7 @@ void TfmMain::CalculateDesign() {
   designState.Calculated = true;
   RecordNominals(NumEdit1->userText().toStdString(), NumEdit2->userText().toStdString());
   RefreshImages();
+  ShowAdvice();
 }
 
 bool TfmMain::RecalculateAfterAdjust() {
@@ -580,6 +700,7 @@ bool TfmMain::RecalculateAfterAdjust() {
     ShowScriptError(e);
   }
   RefreshImages();
+  ShowAdvice();
   return true;
 }
 
@@ -608,17 +729,9 @@ void TfmMain::Image2MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
       case 1: {
         // Quadrants: top left 1, top right 2, bottom left 3, bottom right 4.
         int quadrant = 1;
-        NumEdit1->clear();
-        NumEdit2->clear();
-        Canvas& vout = Image5->canvas();
-        vout.setBrushColor(colors::White);
-        vout.fillRect({0, 0, vout.width(), vout.height()});
-        Image5->update();
         if (x > w / 2) quadrant += 1;
         if (y > h / 2) quadrant += 2;
-        designState.DesignMode = ToDesignKind(quadrant);
-        ShowDesignPage(designState.DesignMode);
-        shellState.DesignShown = 1;
+        ChooseDesign(quadrant);
         break;
       }
       case 2:
@@ -644,6 +757,18 @@ void TfmMain::Image2MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
   Image2->update();
 }
 
+void TfmMain::ChooseDesign(int number) {
+  NumEdit1->clear();
+  NumEdit2->clear();
+  Canvas& vout = Image5->canvas();
+  vout.setBrushColor(colors::White);
+  vout.fillRect({0, 0, vout.width(), vout.height()});
+  Image5->update();
+  designState.DesignMode = ToDesignKind(number);
+  ShowDesignPage(designState.DesignMode);
+  shellState.DesignShown = 1;
+}
+
 void TfmMain::Image2MouseMove(Qt::KeyboardModifiers, int x, int y) {
   if (shellState.DesignShown && designState.Calculated) {
     if (InRect(drawingState.C1Zone, x, y)) {
@@ -662,17 +787,21 @@ void TfmMain::Image2MouseMove(Qt::KeyboardModifiers, int x, int y) {
 }
 
 void TfmMain::Image4MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int) {
+  const double f = static_cast<double>(x) / Image4->width();
+  int step = 0;
+  if (f <= 0.44)
+    step = 1;
+  else if (f >= 0.54)
+    step = -1;
+  StepAdjust(step);
+}
+
+void TfmMain::StepAdjust(int step) {
   const std::string field1 = NumEdit1->text().toStdString();
   const std::string field2 = NumEdit2->text().toStdString();
   if (auto problem = ValidateInputs(field1, field2)) {
     Platform().showError(*problem);
   } else {
-    const double f = static_cast<double>(x) / Image4->width();
-    int step = 0;
-    if (f <= 0.44)
-      step = 1;
-    else if (f >= 0.54)
-      step = -1;
     if (step != 0) {
       if (RB1->isChecked()) {
         StepCapacitor(step);
@@ -689,6 +818,7 @@ void TfmMain::Image4MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
           ShowScriptError(e);
         }
         Image2->update();
+        ShowAdvice();
       }
     }
   }

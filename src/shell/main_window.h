@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "design/design_kind.h"
 #include "shell/string_holder.h"
@@ -35,15 +37,26 @@ class LateControl final {
   T* control_ = nullptr;
 };
 
+/// The entries of the menu bar, left to right.
+enum class MenuEntry { Design, Applications, Data, Quit, Help };
+
 /// The one main window: the fixed 650 x 350 layout, the menu bar, the
 /// drawing area with the pages, the entry groups, the waveform panel, the
-/// display font for the time the program runs, and every pointer handler.
+/// design advisor's panel below them, the display font for the time the
+/// program runs, every pointer handler and the keyboard commands.
 /// Controls keep their designer names and are public so that the scenario
 /// runner and the tests can reach them as a user would. The menu bar and
 /// the drawing area are made with the window; the hidden controls of the
 /// input groups and the list box right after the first frame (LateControl).
 class TfmMain final : public QWidget {
  public:
+  /// The client area without the advice panel.
+  static constexpr int ClientWidth = 650;
+  static constexpr int ClientHeight = 350;
+  /// Where the window's frame starts on the screen (33, 114 scaled by 1.2).
+  static constexpr int InitialLeft = 40;
+  static constexpr int InitialTop = 137;
+
   explicit TfmMain(QWidget* parent = nullptr);
   ~TfmMain() override;
   TfmMain(const TfmMain&) = delete;
@@ -68,12 +81,21 @@ class TfmMain final : public QWidget {
   LateControl<TImage> Image5{this};  ///< output waveform
   LateControl<QListWidget> ListBox1{this};
 
+  /// The design advisor's findings, below the client area; shown only on a
+  /// design page with findings, when the window grows by its height.
+  TImage* Image6 = nullptr;
+
   TStringHolder SHDesign{"SHDesign"}, SHCircuits{"SHCircuits"}, SHBuffer{"SHBuffer"}, SHApps{"SHApps"},
       SHSpecs{"SHSpecs"}, SHHelp{"SHHelp"}, SHComponent{"SHComponent"};
 
-  /// Shows (show = 1) or hides the three input groups and resets the input
-  /// labels and the duty-cycle field.
+  /// Shows (show = 1) or hides the three input groups, resets the input
+  /// labels and the duty-cycle field, and clears the advice panel: every
+  /// page change passes through here.
   void ShowInputGroups(int show);
+
+  /// The advisor's findings the panel shows, in rule order; empty when the
+  /// panel is hidden.
+  const std::vector<std::string>& AdviceShown() const { return adviceShown_; }
 
   // Pointer handlers (also called directly by tests).
   void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -81,6 +103,15 @@ class TfmMain final : public QWidget {
   void Image2MouseMove(Qt::KeyboardModifiers shift, int x, int y);
   void Image4MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
   void Image3Click();
+  /// A menu-bar entry chosen by click or key (nothing: a click in a gap):
+  /// resets the title, DesignShown and Calculated, then runs the entry.
+  void ChooseMenuEntry(std::optional<MenuEntry> entry);
+  /// A design chosen on the Design menu page (1 to 4, the quadrants in
+  /// reading order), by click or key.
+  void ChooseDesign(int number);
+  /// What a press on one of the adjust arrows does (+1 up, -1 down): step C1
+  /// or switch the chip, after validating the inputs; records the nominals.
+  void StepAdjust(int step);
 
   /// The widget side of a design page, then its drawing.
   void ShowDesignPage(DesignKind kind);
@@ -119,7 +150,17 @@ class TfmMain final : public QWidget {
   void RemoveOldFontCopy();
   void DrawMenuBar();
   void DrawStartScreen();
-  void DrawCalculateButton();
+  void DrawCalculateButton(bool focused);
+  /// The controls' pointer, click, focus and Enter callbacks.
+  void ConnectHandlers();
+  /// The same for the controls made after the first frame.
+  void ConnectHiddenHandlers();
+  void CreateKeyCommands();
+  void ArrowKey(int step);
+  void DesignNumberKey(int number);
+  bool EnterInField(const TNumEdit* field);
+  void ShowAdvice();
+  void ShowAdviceTexts(std::vector<std::string> texts);
   void DesignMenuPage();
   void ApplicationsMenuPage();
   void DataMenuPage();
@@ -134,6 +175,7 @@ class TfmMain final : public QWidget {
   bool controlsMade_ = false;    ///< EnsureControls has run
   bool controlsQueued_ = false;  ///< EnsureControls is queued after the first frame
   std::string fontFileAdded_;    ///< the file handed to the font table at start-up
+  std::vector<std::string> adviceShown_;
 };
 
 template <typename T>

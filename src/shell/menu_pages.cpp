@@ -38,7 +38,8 @@ void StartPage(Canvas& canvas) {
 void DrawPatternSketch(Canvas& canvas, const std::string& pattern, int x0, double unit, int yHigh, int yLow) {
   int sum = 0;
   for (char ch : pattern) sum += ch - '0';
-  int x = static_cast<int>(((60 - sum) / 2) * unit) + x0;
+  const int halfGap = (60 - sum) / 2;  // whole units, as the pattern is drawn
+  int x = static_cast<int>(halfGap * unit) + x0;
   int k = 1;
   for (char ch : pattern) {
     const int step = static_cast<int>((ch - '0') * unit);
@@ -97,7 +98,8 @@ void DrawApplicationsMenuPage(Canvas& canvas, const TextList& shApps) {
 
   for (int k = 1; k <= 7; ++k) {
     for (int column = 0; column < 2; ++column) {
-      const std::string& name = LineAt(shApps, static_cast<std::size_t>(k - 1 + 7 * column));
+      const std::string& name =
+          LineAt(shApps, static_cast<std::size_t>(k - 1) + 7 * static_cast<std::size_t>(column));
       const int tw = canvas.textWidth(name);
       const int th = canvas.textHeight(name);
       canvas.textOut((cw - tw) / 2 + column * cw, (k - 1) * r + (r - th) / 2, name);

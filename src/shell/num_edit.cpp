@@ -124,7 +124,9 @@ void TNumEdit::keyPressEvent(QKeyEvent* event) {
   // Enter is code 13 however it is typed (Return, keypad Enter, Ctrl+M).
   if (key == Qt::Key_Return || key == Qt::Key_Enter || event->text() == QLatin1String("\r")) {
     KeyPress(kEnter);
-    if (QPushButton* button = DefaultButtonOf(this)) {
+    if (OnEnter && OnEnter()) {
+      // The owner ran its command.
+    } else if (QPushButton* button = DefaultButtonOf(this)) {
       button->click();
     } else {
       focusNextChild();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QKeyCombination>
 #include <string>
+#include <vector>
 
 #include "shell/adjust_dialog.h"
 
@@ -10,7 +12,12 @@ namespace timer555 {
 /// its text with `text` and presses "OK" by itself. Used by the headless
 /// scenario runner and the tests, which cannot type into a modal window.
 void QueueAdjustAnswer(const std::string& text);
-/// Drops the answers that no dialog has taken yet.
+/// Queues key presses for the next adjust dialog instead: when it opens they
+/// are pressed one after another on its focused control, as a person would.
+/// Keys that leave it open are followed by Escape, so nothing waits for a
+/// person; keys after the one that closed it are dropped.
+void QueueAdjustKeys(const std::vector<QKeyCombination>& keys);
+/// Drops the answers and keys that no dialog has taken yet.
 void ClearAdjustAnswers();
 
 /// What the last adjust dialog showed when it opened.

@@ -7,15 +7,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <cmath>
 #include <functional>
+#include <sstream>
 
 #include "design/design_state.h"
 #include "installed_recorder.h"
 #include "shell/num_edit.h"
 #include "shell/shell_state.h"
 #include "testsupport/adjust_answers.h"
+#include "testsupport/key_presses.h"
 
 namespace timer555 {
 namespace {
@@ -23,6 +26,7 @@ namespace {
 using testing::InstalledRecorder;
 
 constexpr const char* kLimitMessage = "Maximum adjustment is +/- 20%.";
+constexpr const char* kNotANumber = "Value is not a number.";
 
 // Values the components hold before each test, so a test can tell which
 // one, if any, the dialog wrote.
@@ -107,37 +111,43 @@ TEST_F(AdjustDialogTest, ShowsTheNominalValueAndChecksTheAnswer) {
     const char* shownNumber;
     const char* shownUnit;
     const char* answer;
-    bool accepted;
-    double stored;  // the component's new value when accepted
+    const char* message;  // nullptr: accepted
+    double stored;        // the component's new value when accepted
   };
+  const char* const accepted = nullptr;
+  const std::string fiveHundredDigits(500, '9');
   const Row rows[] = {
-      {"C1 10 nF, 12 is the upper limit", Component::C1, 10e-9, "10", "nF", "12", true, 12e-9},
-      {"C1 10 nF, 11.9 inside", Component::C1, 10e-9, "10", "nF", "11.9", true, 11.9e-9},
-      {"C1 10 nF, 8.4 inside", Component::C1, 10e-9, "10", "nF", "8.4", true, 8.4e-9},
-      {"C1 10 nF, 12.1 above", Component::C1, 10e-9, "10", "nF", "12.1", false, 0},
-      {"C1 10 nF, 8.3 below the sixth", Component::C1, 10e-9, "10", "nF", "8.3", false, 0},
-      {"C1 47 pF", Component::C1, 47e-12, "47", "pF", "50", true, 50e-12},
-      {"C1 4.7 uF", Component::C1, 4.7e-6, "4.7", "uF", "5", true, 5e-6},
-      {"C1 2.2 mF is shown in millifarads", Component::C1, 2.2e-3, "2.2", "mF", "2.2", true, 2.2e-3},
-      {"C1 1.5 mF, 1.8 is the upper limit", Component::C1, 1.5e-3, "1.5", "mF", "1.8", true, 1.8e-3},
-      {"C1 1.5 mF, 1.25 is the lower limit", Component::C1, 1.5e-3, "1.5", "mF", "1.25", true, 1.25e-3},
-      {"C1 1.5 mF, 2.4 (60 % off) refused", Component::C1, 1.5e-3, "1.5", "mF", "2.4", false, 0},
-      {"C1 1.5 mF, farads in a millifarad field", Component::C1, 1.5e-3, "1.5", "mF", "0.0015", false, 0},
-      {"C1 2.2 F", Component::C1, 2.2, "2.2", "F", "2", true, 2},
-      {"R1 4.7 K", Component::R1, 4700, "4.7", "K", "5", true, 5000},
-      {"R1 4700 typed for K is 4700K", Component::R1, 4700, "4.7", "K", "4700", false, 0},
-      {"R2 560 without unit", Component::R2, 560, "560", "", "600", true, 600},
-      {"R1 1.5 M", Component::R1, 1.5e6, "1.5", "M", "1.6", true, 1.6e6},
-      {"R2 4.7 G", Component::R2, 4.7e9, "4.7", "G", "5", true, 5e9},
-      {"R1 1.5 K, exactly 20 % up", Component::R1, 1500, "1.5", "K", "1.8", true, 1800},
-      {"R2 2.7 K, exactly a sixth down", Component::R2, 2700, "2.7", "K", "2.25", true, 2250},
-      {"R2 3.3 K, exactly 20 % up", Component::R2, 3300, "3.3", "K", "3.96", true, 3960},
-      {"R1 0 shows N/A and takes 0", Component::R1, 0, "  N/A", "", "0", true, 0},
-      {"R1 0 refuses anything else", Component::R1, 0, "  N/A", "", "1", false, 0},
-      {"empty text converts to 0", Component::R1, 4700, "4.7", "K", "", false, 0},
-      {"malformed text converts to 0", Component::R1, 4700, "4.7", "K", "4.7.1", false, 0},
-      {"negative pasted value", Component::R1, 4700, "4.7", "K", "-5", false, 0},
-      {"overflowing pasted value", Component::R1, 4700, "4.7", "K", "1e400", false, 0},
+      {"C1 10 nF, 12 is the upper limit", Component::C1, 10e-9, "10", "nF", "12", accepted, 12e-9},
+      {"C1 10 nF, 11.9 inside", Component::C1, 10e-9, "10", "nF", "11.9", accepted, 11.9e-9},
+      {"C1 10 nF, 8.4 inside", Component::C1, 10e-9, "10", "nF", "8.4", accepted, 8.4e-9},
+      {"C1 10 nF, 12.1 above", Component::C1, 10e-9, "10", "nF", "12.1", kLimitMessage, 0},
+      {"C1 10 nF, 8.3 below the sixth", Component::C1, 10e-9, "10", "nF", "8.3", kLimitMessage, 0},
+      {"C1 47 pF", Component::C1, 47e-12, "47", "pF", "50", accepted, 50e-12},
+      {"C1 4.7 uF", Component::C1, 4.7e-6, "4.7", "uF", "5", accepted, 5e-6},
+      {"C1 2.2 mF is shown in millifarads", Component::C1, 2.2e-3, "2.2", "mF", "2.2", accepted, 2.2e-3},
+      {"C1 1.5 mF, 1.8 is the upper limit", Component::C1, 1.5e-3, "1.5", "mF", "1.8", accepted, 1.8e-3},
+      {"C1 1.5 mF, 1.25 is the lower limit", Component::C1, 1.5e-3, "1.5", "mF", "1.25", accepted, 1.25e-3},
+      {"C1 1.5 mF, 2.4 (60 % off) refused", Component::C1, 1.5e-3, "1.5", "mF", "2.4", kLimitMessage, 0},
+      {"C1 1.5 mF, farads in a millifarad field", Component::C1, 1.5e-3, "1.5", "mF", "0.0015", kLimitMessage,
+       0},
+      {"C1 2.2 F", Component::C1, 2.2, "2.2", "F", "2", accepted, 2},
+      {"R1 4.7 K", Component::R1, 4700, "4.7", "K", "5", accepted, 5000},
+      {"R1 4700 typed for K is 4700K", Component::R1, 4700, "4.7", "K", "4700", kLimitMessage, 0},
+      {"R2 560 without unit", Component::R2, 560, "560", "", "600", accepted, 600},
+      {"R1 1.5 M", Component::R1, 1.5e6, "1.5", "M", "1.6", accepted, 1.6e6},
+      {"R2 4.7 G", Component::R2, 4.7e9, "4.7", "G", "5", accepted, 5e9},
+      {"R1 1.5 K, exactly 20 % up", Component::R1, 1500, "1.5", "K", "1.8", accepted, 1800},
+      {"R2 2.7 K, exactly a sixth down", Component::R2, 2700, "2.7", "K", "2.25", accepted, 2250},
+      {"R2 3.3 K, exactly 20 % up", Component::R2, 3300, "3.3", "K", "3.96", accepted, 3960},
+      {"R1 0 shows N/A and takes 0", Component::R1, 0, "  N/A", "", "0", accepted, 0},
+      {"R1 0 refuses anything else", Component::R1, 0, "  N/A", "", "1", kLimitMessage, 0},
+      {"empty text", Component::R1, 4700, "4.7", "K", "", kNotANumber, 0},
+      {"two points", Component::R1, 4700, "4.7", "K", "4.7.1", kNotANumber, 0},
+      {"decimal comma", Component::C1, 3.3e-9, "3.3", "nF", "3,3", kNotANumber, 0},
+      {"nan", Component::R2, 560, "560", "", "nan", kNotANumber, 0},
+      {"five hundred digits", Component::R1, 4700, "4.7", "K", fiveHundredDigits.c_str(), kNotANumber, 0},
+      {"overflowing exponent", Component::R1, 4700, "4.7", "K", "1e400", kNotANumber, 0},
+      {"negative pasted value", Component::R1, 4700, "4.7", "K", "-5", kLimitMessage, 0},
   };
   for (const Row& row : rows) {
     designState.C1 = kC1Before;
@@ -146,7 +156,10 @@ TEST_F(AdjustDialogTest, ShowsTheNominalValueAndChecksTheAnswer) {
     platform_.recorder.errors.clear();
     QueueAdjustAnswer(row.answer);
 
-    EXPECT_EQ(Open(row.which, row.nominal), 1) << row.name << ": recalculated once";
+    const bool accepted = row.message == nullptr;
+    // Only a stored value is recalculated: the entry fields keep their texts
+    // after a refusal.
+    EXPECT_EQ(Open(row.which, row.nominal), accepted ? 1 : 0) << row.name;
 
     const AdjustDialogShown& shown = LastAdjustDialog();
     const char* name = row.which == Component::C1 ? "C1" : row.which == Component::R1 ? "R1" : "R2";
@@ -154,17 +167,17 @@ TEST_F(AdjustDialogTest, ShowsTheNominalValueAndChecksTheAnswer) {
     EXPECT_EQ(shown.number, row.shownNumber) << row.name;
     EXPECT_EQ(shown.unit, row.shownUnit) << row.name;
 
-    const double c1 = row.accepted && row.which == Component::C1 ? row.stored : kC1Before;
-    const double r1 = row.accepted && row.which == Component::R1 ? row.stored : kR1Before;
-    const double r2 = row.accepted && row.which == Component::R2 ? row.stored : kR2Before;
+    const double c1 = accepted && row.which == Component::C1 ? row.stored : kC1Before;
+    const double r1 = accepted && row.which == Component::R1 ? row.stored : kR1Before;
+    const double r2 = accepted && row.which == Component::R2 ? row.stored : kR2Before;
     EXPECT_TRUE(Near(designState.C1, c1)) << row.name << ": C1 = " << designState.C1;
     EXPECT_TRUE(Near(designState.R1, r1)) << row.name << ": R1 = " << designState.R1;
     EXPECT_TRUE(Near(designState.R2, r2)) << row.name << ": R2 = " << designState.R2;
-    if (row.accepted) {
+    if (accepted) {
       EXPECT_TRUE(platform_.recorder.errors.empty()) << row.name;
     } else {
       ASSERT_EQ(platform_.recorder.errors.size(), 1u) << row.name;
-      EXPECT_EQ(platform_.recorder.errors[0], kLimitMessage) << row.name;
+      EXPECT_EQ(platform_.recorder.errors[0], row.message) << row.name;
     }
   }
 }
@@ -221,31 +234,72 @@ TEST_F(AdjustDialogTest, EnterWithARefusedValueClosesAfterTheMessage) {
     SendKey(dialog->NumEdit1, Qt::Key_7, "7");
     SendKey(dialog->NumEdit1, Qt::Key_Enter, "\r");
   });
-  EXPECT_EQ(Open(Component::R2, 560), 1);
+  EXPECT_EQ(Open(Component::R2, 560), 0);
   EXPECT_EQ(designState.R2, kR2Before);
   ASSERT_EQ(platform_.recorder.errors.size(), 1u);
   EXPECT_EQ(platform_.recorder.errors[0], kLimitMessage);
 }
 
-TEST_F(AdjustDialogTest, EscapeWritesNothingButRecalculates) {
+TEST_F(AdjustDialogTest, EscapeWritesNothingAndRecalculatesNothing) {
   WhenOpen([](TfmAdjust* dialog) {
     SendKey(dialog->NumEdit1, Qt::Key_9, "9");
     SendKey(dialog->NumEdit1, Qt::Key_Escape, "\x1b");
   });
-  EXPECT_EQ(Open(Component::R1, 10000), 1);
+  EXPECT_EQ(Open(Component::R1, 10000), 0);
   EXPECT_EQ(designState.R1, kR1Before);
   EXPECT_TRUE(platform_.recorder.errors.empty());
   EXPECT_EQ(platform_.recorder.beeps, 0) << "Escape is not a refused character";
 }
 
-TEST_F(AdjustDialogTest, ClosingTheWindowWritesNothingButRecalculates) {
+TEST_F(AdjustDialogTest, ClosingTheWindowWritesNothingAndRecalculatesNothing) {
   WhenOpen([](TfmAdjust* dialog) {
     dialog->NumEdit1->setText("10");
     dialog->close();
   });
-  EXPECT_EQ(Open(Component::C1, 10e-9), 1);
+  EXPECT_EQ(Open(Component::C1, 10e-9), 0);
   EXPECT_EQ(designState.C1, kC1Before);
   EXPECT_TRUE(platform_.recorder.errors.empty());
+}
+
+TEST_F(AdjustDialogTest, UpAndDownStepThroughStandardValuesInsideTheLimits) {
+  struct Row {
+    const char* name;
+    Component which;
+    double nominal;
+    const char* keys;  // pressed in the dialog, then Enter
+    double stored;     // the component afterwards
+    int beeps;         // one for each step past the end of the range
+  };
+  const Row rows[] = {
+      {"R1 4.7K: E24 up", Component::R1, 4700, "Up", 5100, 0},
+      {"R1 4.7K: up to 5.6K, the last below 5.64K", Component::R1, 4700, "Up Up Up", 5600, 1},
+      {"R1 4.7K: down to 4.3K, 3.9K lies below 3.92K", Component::R1, 4700, "Down Down", 4300, 1},
+      {"R1 4.7K: down and up again", Component::R1, 4700, "Down Up Up", 5100, 0},
+      {"R1 2.885K: to the standard values around it", Component::R1, 2885, "Down", 2700, 0},
+      {"R1 1.2K: down to 1K exactly at the lower limit", Component::R1, 1200, "Down Down Down", 1000, 1},
+      {"R2 560 without unit", Component::R2, 560, "Down", 510, 0},
+      {"R2 47 ohm", Component::R2, 47, "Up", 51, 0},
+      {"C1 10nF: E12 up to 12nF", Component::C1, 10e-9, "Up Up", 12e-9, 1},
+      {"C1 10nF: 8.2nF lies below 8.33nF", Component::C1, 10e-9, "Down", 10e-9, 1},
+      {"C1 470nF", Component::C1, 470e-9, "Up", 560e-9, 0},
+  };
+  for (const Row& row : rows) {
+    designState.C1 = kC1Before;
+    designState.R1 = kR1Before;
+    designState.R2 = kR2Before;
+    platform_.recorder.beeps = 0;
+    std::vector<QKeyCombination> keys;
+    std::istringstream names(std::string(row.keys) + " Return");
+    for (std::string name; names >> name;) keys.push_back(*KeyFromName(name));
+    QueueAdjustKeys(keys);
+    EXPECT_EQ(Open(row.which, row.nominal), 1) << row.name;
+    const double stored = row.which == Component::C1   ? designState.C1
+                          : row.which == Component::R1 ? designState.R1
+                                                       : designState.R2;
+    EXPECT_TRUE(Near(stored, row.stored)) << row.name << ": " << stored;
+    EXPECT_TRUE(platform_.recorder.errors.empty()) << row.name;
+    EXPECT_EQ(platform_.recorder.beeps, row.beeps) << row.name;
+  }
 }
 
 TEST_F(AdjustDialogTest, FramelessFixedGeometry) {
@@ -254,7 +308,6 @@ TEST_F(AdjustDialogTest, FramelessFixedGeometry) {
     looked = true;
     EXPECT_TRUE(dialog->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(dialog->isModal());
-    EXPECT_EQ(dialog->pos(), QPoint(309, 239));
     const QWidget* client = dialog->NumEdit1->parentWidget();
     EXPECT_EQ(client->size(), QSize(193, 45));
     EXPECT_EQ(dialog->Label1->pos(), QPoint(4, 14));
@@ -271,12 +324,45 @@ TEST_F(AdjustDialogTest, FramelessFixedGeometry) {
     }
     dialog->BitBtn1->click();
   });
-  // The position on the screen is fixed, wherever the main window is.
-  QWidget mainWindow;
-  mainWindow.setGeometry(600, 500, 400, 300);
-  mainWindow.show();
-  Open(Component::R1, 4700, &mainWindow);
+  Open(Component::R1, 4700);
   EXPECT_TRUE(looked);
+}
+
+TEST_F(AdjustDialogTest, StandsBesideTheMainWindowAndOnItsScreen) {
+  // The main window starts at (40, 137) with the dialog at (309, 239): the
+  // dialog keeps that place relative to the window's frame.
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QSize dialogSize(199, 51);
+  struct Row {
+    const char* name;
+    bool parent;
+    QPoint window;
+    QPoint dialog;
+  };
+  const Row rows[] = {
+      {"no main window: the designed place", false, {}, {309, 239}},
+      {"main window at its start", true, {40, 137}, {309, 239}},
+      {"main window moved", true, {100, 20}, {369, 122}},
+      {"main window near the bottom right corner",
+       true,
+       {screen.right() - 100, screen.bottom() - 60},
+       {screen.right() + 1 - dialogSize.width(), screen.bottom() + 1 - dialogSize.height()}},
+      {"main window partly off the top left", true, {-400, -200}, {screen.left(), screen.top()}},
+  };
+  for (const Row& row : rows) {
+    QWidget mainWindow;
+    mainWindow.resize(650, 350);
+    mainWindow.move(row.window);  // the frame's place, as the main window sets it
+    if (row.parent) mainWindow.show();
+    QPoint at;
+    WhenOpen([&](TfmAdjust* dialog) {
+      at = dialog->pos();
+      EXPECT_EQ(dialog->size(), dialogSize);
+      dialog->reject();
+    });
+    Open(Component::R1, 4700, row.parent ? &mainWindow : nullptr);
+    EXPECT_EQ(at, row.dialog) << row.name;
+  }
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ struct Played {
   }
   QImage Area(const QString& snapshot) const { return QImage(dir + "/" + snapshot + ".area.png"); }
   QImage Vout(const QString& snapshot) const { return QImage(dir + "/" + snapshot + ".vout.png"); }
+  QImage Window(const QString& snapshot) const { return QImage(dir + "/" + snapshot + ".window.png"); }
   QImage MenuBar(const QString& snapshot) const { return QImage(dir + "/" + snapshot + ".menubar.png"); }
 };
 
@@ -607,3 +608,105 @@ TEST(ReferencePages, DesignPageAfterPage12StartsFromItsOwnCapacitors) {
   EXPECT_EQ(design["CapDecade"].toInt(), 8);
   EXPECT_EQ(design["DesignMode"].toInt(), 1);
 }
+
+// ---- Keyboard ----
+
+namespace {
+
+QStringList Warnings(const QJsonObject& o) {
+  QStringList out;
+  for (const QJsonValue& x : o["warnings"].toArray()) out << x.toString();
+  return out;
+}
+
+int WindowHeight(const QJsonObject& o) { return o["window"].toObject()["height"].toInt(); }
+
+TEST(Keyboard, DesignByKeyEnterCalculatesUpStepsC1) {
+  const Played run = PlayFile("keyboard");
+  ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
+  const QJsonObject chosen = run.Json("chosen"), moved = run.Json("moved"),
+                    calculated = run.Json("calculated");
+  EXPECT_EQ(chosen["DesignMode"].toInt(), 1);
+  EXPECT_EQ(chosen["focus"].toString(), "NumEdit1");
+  EXPECT_EQ(Text(moved, "freq"), "1000");
+  EXPECT_EQ(moved["focus"].toString(), "NumEdit2");
+  EXPECT_FALSE(moved["Calculated"].toBool()) << "Enter in the frequency field of design 1 only moves on";
+  EXPECT_TRUE(calculated["Calculated"].toBool());
+  EXPECT_DOUBLE_EQ(calculated["C1"].toDouble(), 1e-7);
+  EXPECT_TRUE(Messages(calculated).isEmpty());
+  EXPECT_EQ(calculated["focus"].toString(), "NumEdit2");
+  // 1000 Hz at 60 % breaks no rule: no panel, the window keeps its size.
+  EXPECT_TRUE(Warnings(calculated).isEmpty());
+  EXPECT_EQ(calculated["window"].toObject()["width"].toInt(), 650);
+  EXPECT_EQ(WindowHeight(calculated), 350);
+
+  struct Row {
+    const char* snapshot;
+    int index, decade, chip;
+  };
+  const Row steps[] = {{"up", 1, 9, 0}, {"down", 11, 10, 0}, {"chip", 11, 10, 2}};
+  for (const Row& row : steps) {
+    SCOPED_TRACE(row.snapshot);
+    const QJsonObject o = run.Json(row.snapshot);
+    EXPECT_EQ(o["CapSeriesIndex"].toInt(), row.index);
+    EXPECT_EQ(o["CapDecade"].toInt(), row.decade);
+    EXPECT_EQ(o["TimerChoice"].toInt(), row.chip);
+    EXPECT_EQ(o["focus"].toString(), "NumEdit2") << "the keys leave the focus where it was";
+    EXPECT_TRUE(Messages(o).isEmpty());
+  }
+  EXPECT_EQ(Text(run.Json("up"), "freq"), "1000") << "a step recalculates the parts, not the inputs";
+
+  const QJsonObject button = run.Json("button");
+  EXPECT_EQ(button["focus"].toString(), "Image3");
+  EXPECT_TRUE(button["Calculated"].toBool());
+
+  // 2 MHz in the 50 % design: C1 below 200 pF and a frequency above what a
+  // bipolar 555 reaches, in the advisor's order, in a panel below.
+  const QJsonObject square = run.Json("square_2mhz");
+  EXPECT_TRUE(square["Calculated"].toBool());
+  const QStringList warnings = Warnings(square);
+  ASSERT_GE(warnings.size(), 2);
+  EXPECT_TRUE(warnings.front().startsWith("C1 = ")) << warnings.front().toStdString();
+  EXPECT_TRUE(warnings.back().startsWith("The frequency of 2MHz is above the 500kHz"))
+      << warnings.back().toStdString();
+  EXPECT_GT(WindowHeight(square), 350);
+  EXPECT_EQ(run.Window("square_2mhz").height(), WindowHeight(square));
+
+  const QJsonObject help = run.Json("help");
+  EXPECT_EQ(help["ActiveMenu"].toInt(), 4);
+  EXPECT_TRUE(Warnings(help).isEmpty());
+  EXPECT_EQ(WindowHeight(help), 350);
+  EXPECT_EQ(run.Json("help_3")["ActiveMenu"].toInt(), 4);
+  EXPECT_EQ(run.Area("help_3"), run.Area("help"));
+  EXPECT_FALSE(run.Json("quit")["window"].toObject()["visible"].toBool());
+}
+
+TEST(Keyboard, AdjustDialogByKeys) {
+  const Played page = Play("keyboard_zones", QString(kDesign1At1000Hz60) + "snapshot zones\n");
+  ASSERT_EQ(page.exitCode, 0);
+  const QString c1 = Centre(Ints(page.Json("zones")["C1Zone"]));
+  const Played run =
+      Play("keyboard_dialog", QString(kDesign1At1000Hz60) +
+                                  QString("snapshot calculated\n"
+                                          "move %1\ndialog keys Up Escape\nclick %1\nsnapshot escaped\n"
+                                          "move %1\ndialog keys Up Return\nclick %1\nsnapshot stepped\n")
+                                      .arg(c1));
+  ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
+  const QJsonObject calculated = run.Json("calculated"), escaped = run.Json("escaped"),
+                    stepped = run.Json("stepped");
+  EXPECT_EQ(escaped["dialog"].toObject()["name"].toString(), "C1");
+  // Escape leaves everything as it was; the Up inside the dialog did not
+  // reach the main window.
+  for (const char* key : {"C1", "CapSeriesIndex", "CapDecade", "R1", "R2"})
+    EXPECT_EQ(escaped[key].toDouble(), calculated[key].toDouble()) << key;
+  EXPECT_EQ(Text(escaped, "freq"), "1000");
+  EXPECT_EQ(Text(escaped, "duty"), "60");
+  EXPECT_TRUE(Messages(escaped).isEmpty());
+  // Up gives the next E12 value inside the limits, Enter stores it.
+  EXPECT_NEAR(stepped["C1"].toDouble(), 1.2e-7, 1e-19);
+  EXPECT_EQ(stepped["CapSeriesIndex"].toInt(), 0);
+  EXPECT_TRUE(Messages(stepped).isEmpty());
+  EXPECT_NE(Text(stepped, "freq"), "1000") << "the frequency is recalculated from the new C1";
+}
+
+}  // namespace

@@ -25,8 +25,10 @@ TEST(ScriptParser, ReadsEveryCommandWithItsArguments) {
       "radio Timer\n"
       "dialog 8.4\n"
       "snapshot step-1_a\n"
-      "close\n");
-  ASSERT_EQ(c.size(), 15u);
+      "close\n"
+      "key ctrl+Q\n"
+      "dialog keys Up  Down Return\n");
+  ASSERT_EQ(c.size(), 17u);
   EXPECT_EQ(c[0].line, 3);
   EXPECT_EQ(c[0].word, "Applications");
   EXPECT_EQ(c[1].ints, std::vector<int>{-3});
@@ -44,6 +46,9 @@ TEST(ScriptParser, ReadsEveryCommandWithItsArguments) {
   EXPECT_EQ(c[12].text, "8.4");
   EXPECT_EQ(c[13].word, "step-1_a");
   EXPECT_EQ(c[14].name, "close");
+  EXPECT_EQ(c[15].word, "ctrl+Q");
+  EXPECT_EQ(c[16].word, "keys");
+  EXPECT_EQ(c[16].text, "Up Down Return");
 }
 
 TEST(ScriptParser, RefusesBadLinesNamingTheLine) {
@@ -67,6 +72,11 @@ TEST(ScriptParser, RefusesBadLinesNamingTheLine) {
       {"snapshot without name", "snapshot\n", 1},
       {"snapshot with a path", "snapshot ../x\n", 1},
       {"enter with text", "enter freq 1\n", 1},
+      {"key without a name", "key\n", 1},
+      {"unknown key name", "key Upp\n", 1},
+      {"two keys", "key Up Down\n", 1},
+      {"dialog keys without keys", "dialog keys\n", 1},
+      {"dialog keys with an unknown one", "dialog keys Up Foo Return\n", 1},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -1,10 +1,12 @@
 // The pointer handlers of the drawing area and the adjust arrows, called as
 // the image controls call them.
+#include <QGroupBox>
 #include <QRadioButton>
 
 #include "platform/cursors.h"
 #include "shell/image_control.h"
 #include "shell/num_edit.h"
+#include "testsupport/adjust_answers.h"
 #include "window_fixture.h"
 
 namespace timer555::testing {
@@ -166,6 +168,53 @@ TEST_F(WindowTest, BrokenScriptShowsItsMessageOnceAndKeepsTheDrawing) {
   ASSERT_EQ(platform_.errors.size(), 1u);
   EXPECT_NE(platform_.errors[0].find("is not a valid integer value"), std::string::npos)
       << platform_.errors[0];
+}
+
+TEST_F(WindowTest, AdvicePanelFollowsThePartsOnScreen) {
+  TfmMain& w = Open();
+  const auto layout = [&w] {
+    return std::vector<QRect>{w.Image1->geometry(), w.Image2->geometry(), w.GB1->geometry(),
+                              w.GB2->geometry(), w.GB3->geometry()};
+  };
+  const std::vector<QRect> before = layout();
+  ClickMenu(w, 0);
+  w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, 100, 50);
+  w.NumEdit1->setText("1000");
+  w.NumEdit2->setText("55");
+  w.Image3Click();
+  ASSERT_TRUE(designState.Calculated);
+  EXPECT_TRUE(w.AdviceShown().empty());
+  EXPECT_TRUE(w.Image6->isHidden());
+  EXPECT_EQ(w.size(), QSize(650, 350));
+
+  // Two steps up give C1 = 150 nF and R1 = 962 ohm, below 1K.
+  w.Image4MouseDown(Qt::LeftButton, Qt::NoModifier, 5, 10);
+  w.Image4MouseDown(Qt::LeftButton, Qt::NoModifier, 5, 10);
+  ASSERT_EQ(w.AdviceShown().size(), 1u);
+  EXPECT_EQ(w.AdviceShown()[0].rfind("R1 = 961.8 is below the 1K", 0), 0u) << w.AdviceShown()[0];
+  // The panel lies below the unchanged client area, across the window.
+  EXPECT_FALSE(w.Image6->isHidden());
+  EXPECT_GT(w.height(), 350);
+  EXPECT_EQ(w.Image6->geometry(), QRect(0, 350, 650, w.height() - 350));
+  EXPECT_EQ(w.width(), 650);
+  EXPECT_EQ(layout(), before);
+  int reddish = 0;
+  for (int y = 0; y < w.Image6->image().height(); ++y)
+    for (int x = 0; x < w.Image6->image().width(); ++x) {
+      const QColor c = w.Image6->image().pixelColor(x, y);
+      reddish += c.red() > c.green() + 60;
+    }
+  EXPECT_GT(reddish, 100) << "the finding is written in the panel";
+
+  // R1 adjusted to 1.1K breaks no rule: the panel goes.
+  const Rect r1 = drawingState.ResistorZones[1];
+  w.Image2MouseMove(Qt::NoModifier, (r1.left + r1.right) / 2, (r1.top + r1.bottom) / 2);
+  QueueAdjustAnswer("1100");
+  w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, (r1.left + r1.right) / 2, (r1.top + r1.bottom) / 2);
+  ClearAdjustAnswers();
+  EXPECT_DOUBLE_EQ(designState.R1, 1100);
+  EXPECT_TRUE(w.AdviceShown().empty());
+  EXPECT_EQ(w.size(), QSize(650, 350));
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // timer555-soak SEED STEPS: plays STEPS random but reproducible user actions
 // on the real main window through the scenario runner (clicks, pointer moves,
-// key presses, pastes of hostile texts, the arrows, the radio buttons,
-// "Calculate", adjust dialogs) and checks after every step that nothing the
-// program shows or keeps holds a NaN or an infinity. Built with AddressSanitizer
+// typed characters, pastes of hostile texts, the arrows, the radio buttons,
+// "Calculate", the keyboard commands, adjust dialogs answered by text or by
+// keys) and checks after every step that nothing the program shows or keeps
+// holds a NaN or an infinity, that the advice panel is there exactly when it
+// has findings, and that a dialog left with Escape or refused changes
+// nothing. It ends with Ctrl+Q. Built with AddressSanitizer
 // and UndefinedBehaviorSanitizer by the soak test, so a memory fault or an
 // undefined operation ends the run too. Exits 0 when every step passed, 1 on
 // the first broken check (naming the seed, the step and the action).
@@ -17,6 +20,7 @@
 #include <string>
 
 #include "design/design_state.h"
+#include "platform/cursors.h"
 #include "platform/recording_platform.h"
 #include "scenario_runner.h"
 #include "schematic/drawing_state.h"
@@ -28,6 +32,7 @@
 #include "shell/shell_state.h"
 #include "soak_checks.h"
 #include "testsupport/adjust_answers.h"
+#include "testsupport/key_presses.h"
 
 namespace {
 
@@ -85,10 +90,31 @@ class ActionMaker {
     return s;
   }
 
+  /// A key a person might press anywhere: the commands, editing and focus
+  /// keys, digits. Not Ctrl+Q, which ends the run, nor shortcuts that open
+  /// windows of their own.
+  std::string KeyName() {
+    static const char* const keys[] = {
+        "Up",    "Down", "Up",  "Down",      "Return", "Enter",    "Tab",       "Backtab", "Escape",
+        "F1",    "1",    "2",   "3",         "4",      "5",        "0",         "Space",   "Left",
+        "Right", "Home", "End", "Backspace", "Delete", "shift+Up", "ctrl+Down", "PgUp"};
+    return keys[Below(static_cast<int>(std::size(keys)))];
+  }
+
+  /// Keys for an adjust dialog: steps, then Enter, Escape or nothing (the
+  /// runner then leaves it with Escape).
+  std::string DialogKeys() {
+    std::string keys;
+    for (int n = Below(6); n > 0; --n) keys += Below(2) ? "Up " : "Down ";
+    const int end = Below(3);
+    keys += end == 0 ? "Return" : end == 1 ? "Escape" : "Tab";
+    return keys;
+  }
+
   /// The next action. `areaW`/`areaH` are the drawing area's size.
   Command Next(int areaW, int areaH) {
     Command c;
-    const int pick = Below(100);
+    const int pick = Below(112);
     const char* field = Below(2) ? "freq" : "duty";
     if (pick < 10) {
       static const char* const entries[] = {"Design", "Applications", "Data", "Help"};
@@ -119,10 +145,18 @@ class ActionMaker {
     } else if (pick < 90) {
       c.name = "radio";
       c.word = Below(2) ? "C1" : "Timer";
-    } else {
+    } else if (pick < 100) {
       c.name = "zone";  // a click on a component zone with a queued dialog answer
       c.ints = {Below(3)};
-      c.text = Below(3) == 0 ? HostileText() : std::string();
+      if (Below(3) == 0) {
+        c.word = "keys";
+        c.text = DialogKeys();
+      } else {
+        c.text = Below(3) == 0 ? HostileText() : std::string();
+      }
+    } else {
+      c.name = "key";
+      c.word = KeyName();
     }
     return c;
   }
@@ -143,6 +177,49 @@ std::string Describe(const Command& c) {
 
 timer555::Rect ZoneOf(int which) {
   return which == 0 ? timer555::drawingState.C1Zone : timer555::drawingState.ResistorZones[which];
+}
+
+/// What a dialog that stores nothing must leave as it was: the parts, the
+/// capacitor's place and the two entry fields.
+struct Untouched {
+  double c1, r1, r2;
+  int index, decade;
+  std::string freq, duty;
+
+  static Untouched Of(const timer555::TfmMain& w) {
+    const timer555::DesignState& d = timer555::designState;
+    return {d.C1,
+            d.R1,
+            d.R2,
+            d.CapSeriesIndex,
+            d.CapDecade,
+            w.NumEdit1->text().toStdString(),
+            w.NumEdit2->text().toStdString()};
+  }
+  bool operator==(const Untouched&) const = default;
+};
+
+std::vector<QKeyCombination> Keys(const std::string& names) {
+  std::vector<QKeyCombination> keys;
+  std::istringstream in(names);
+  for (std::string name; in >> name;)
+    if (auto key = timer555::KeyFromName(name)) keys.push_back(*key);
+  return keys;
+}
+
+/// Empty when the advice panel agrees with what the window shows;
+/// `pageChanged`: the step drew another page, which takes the findings away.
+std::string CheckAdvicePanel(const timer555::TfmMain& w, bool pageChanged) {
+  const std::vector<std::string>& shown = w.AdviceShown();
+  for (const std::string& text : shown) {
+    std::string problem = timer555::soak::CheckPrintedText("advice", text);
+    if (!problem.empty()) return problem;
+  }
+  if (w.width() != 650 || shown.empty() != (w.height() == 350) || shown.empty() != w.Image6->isHidden())
+    return "window " + std::to_string(w.width()) + " x " + std::to_string(w.height()) + " with " +
+           std::to_string(shown.size()) + " findings";
+  if (!shown.empty() && pageChanged) return "findings kept on a new page";
+  return {};
 }
 
 }  // namespace
@@ -169,13 +246,17 @@ int main(int argc, char* argv[]) {
     ActionMaker maker(seed);
     timer555::soak::FieldWatch freqWatch, dutyWatch;
     std::size_t errorsSeen = 0;
-    long calculations = 0, dialogs = 0, refusedAdjustments = 0, calculatedSteps = 0, applicationPages = 0;
+    long calculations = 0, dialogs = 0, refusedAdjustments = 0, calculatedSteps = 0, applicationPages = 0,
+         keys = 0, dialogsByKeys = 0, stepsWithFindings = 0;
     int lastApplication = 0;
 
     for (long step = 1; step <= steps && status == 0; ++step) {
       Command c = maker.Next(fmMain.Image2->width(), fmMain.Image2->height());
+      bool dialogOpens = false, storesNothing = false;
+      const std::size_t errorsBefore = platform.errors.size();
       if (c.name == "zone") {
         const timer555::Rect z = ZoneOf(c.ints[0]);
+        const bool byKeys = c.word == "keys";
         c.name = "click";
         c.ints = {(z.left + z.right) / 2, (z.top + z.bottom) / 2};
         if (c.text.empty()) {
@@ -190,11 +271,28 @@ int main(int argc, char* argv[]) {
         move.name = "move";
         move.ints = c.ints;
         runner.Run(move);
+        const int cursor = timer555::ControlCursor(fmMain.Image2);
+        dialogOpens = timer555::shellState.DesignShown && (cursor == 22 || cursor == 23);
+        storesNothing = byKeys && c.text.find("Return") == std::string::npos;
+        dialogsByKeys += byKeys && dialogOpens;
       }
+      const Untouched before = Untouched::Of(fmMain);
+      // A key that edits text and goes to an entry field is the user's own
+      // typing, as a typed character is.
+      const bool editingKey = c.name == "key" && (c.word.size() == 1 || c.word == "Space" ||
+                                                  c.word == "Backspace" || c.word == "Delete");
+      // The runner presses it on the focused control, or on the window's own
+      // focus control once it has made the window active again.
+      const QWidget* focusBefore = !editingKey                              ? nullptr
+                                   : QApplication::focusWidget() != nullptr ? QApplication::focusWidget()
+                                                                            : fmMain.focusWidget();
       // Any click into the drawing area may open the modal adjust dialog,
       // which must always find an answer waiting or the run would stop.
       timer555::ClearAdjustAnswers();
-      if (c.name == "click") timer555::QueueAdjustAnswer(c.text);
+      if (c.name == "click" && c.word == "keys")
+        timer555::QueueAdjustKeys(Keys(c.text));
+      else if (c.name == "click")
+        timer555::QueueAdjustAnswer(c.text);
       try {
         runner.Run(c);
       } catch (const std::exception& e) {
@@ -204,14 +302,18 @@ int main(int argc, char* argv[]) {
       }
       timer555::ClearAdjustAnswers();
       if (c.name == "calculate") ++calculations;
+      keys += c.name == "key";
+      stepsWithFindings += !fmMain.AdviceShown().empty();
       calculatedSteps += timer555::designState.Calculated;
       if (timer555::designState.ApplicationIndex != lastApplication) ++applicationPages;
       lastApplication = timer555::designState.ApplicationIndex;
 
       // What the user's own action put into a field is theirs; whatever the
       // program writes there afterwards must be a finite number.
-      const bool userFreq = (c.name == "type" || c.name == "paste") && c.word == "freq";
-      const bool userDuty = (c.name == "type" || c.name == "paste") && c.word == "duty";
+      const bool userFreq =
+          ((c.name == "type" || c.name == "paste") && c.word == "freq") || focusBefore == fmMain.NumEdit1;
+      const bool userDuty =
+          ((c.name == "type" || c.name == "paste") && c.word == "duty") || focusBefore == fmMain.NumEdit2;
       std::string problem =
           freqWatch.Check(fmMain.NumEdit1->text().toStdString(), userFreq, "frequency field");
       if (problem.empty())
@@ -221,6 +323,15 @@ int main(int argc, char* argv[]) {
         problem = timer555::soak::CheckPrintedText("window title", fmMain.windowTitle().toStdString());
       if (problem.empty() && timer555::designState.Calculated)
         problem = timer555::soak::CheckValueTexts(timer555::designState);
+      if (problem.empty())
+        problem = CheckAdvicePanel(fmMain, c.name == "menu" || (c.name == "key" && c.word == "F1"));
+      // A dialog left with Escape, or one whose value was refused, changes
+      // nothing, neither the parts nor the texts of the entry fields.
+      const bool refused = platform.errors.size() > errorsBefore &&
+                           (platform.errors.back() == "Maximum adjustment is +/- 20%." ||
+                            platform.errors.back() == "Value is not a number.");
+      if (problem.empty() && dialogOpens && (storesNothing || refused) && !(Untouched::Of(fmMain) == before))
+        problem = "the adjust dialog changed the design although it stored nothing";
       for (; problem.empty() && errorsSeen < platform.errors.size(); ++errorsSeen) {
         problem = timer555::soak::CheckPrintedText("message", platform.errors[errorsSeen]);
         refusedAdjustments += platform.errors[errorsSeen] == "Maximum adjustment is +/- 20%.";
@@ -231,19 +342,22 @@ int main(int argc, char* argv[]) {
       }
     }
     if (status == 0) {
-      fmMain.close();
-      QApplication::processEvents();
-      if (!fmMain.shutDown()) {
-        std::cerr << "seed " << seed << ": the window did not shut down\n";
+      Command quit;
+      quit.name = "key";
+      quit.word = "ctrl+Q";
+      runner.Run(quit);
+      if (!fmMain.shutDown() || fmMain.isVisible()) {
+        std::cerr << "seed " << seed << ": Ctrl+Q did not shut the window down\n";
         status = 1;
       }
     }
     std::cout << "seed " << seed << ": " << steps << " steps, " << calculations << " calculate clicks, "
               << dialogs << " clicks on a calculated component (" << refusedAdjustments
-              << " answers refused), " << calculatedSteps << " steps on a calculated design, "
-              << applicationPages << " application page changes, " << platform.errors.size()
-              << " error boxes, " << platform.beeps << " beeps: " << (status == 0 ? "passed" : "FAILED")
-              << "\n";
+              << " answers refused, " << dialogsByKeys << " dialogs by keys), " << keys << " keys, "
+              << calculatedSteps << " steps on a calculated design, " << stepsWithFindings
+              << " with findings, " << applicationPages << " application page changes, "
+              << platform.errors.size() << " error boxes, " << platform.beeps
+              << " beeps: " << (status == 0 ? "passed" : "FAILED") << "\n";
   }
   timer555::SetPlatform(previous);
   return status;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QImage>
+#include <cstddef>
 
 #include "design/design_state.h"
 #include "platform/qt_canvas.h"
@@ -18,7 +19,7 @@ namespace {
 using timer555::TextList;
 
 std::vector<std::string> Body(const TextList& library, int record) {
-  auto first = library.begin() + 11 * record + 1;
+  auto first = library.begin() + 11 * static_cast<std::ptrdiff_t>(record) + 1;
   return {first, first + 10};
 }
 

@@ -23,6 +23,7 @@
 #include "shell/num_edit.h"
 #include "shell/shell_state.h"
 #include "testsupport/adjust_answers.h"
+#include "testsupport/key_presses.h"
 
 namespace timer555::scenario {
 
@@ -122,6 +123,27 @@ void Runner::Key(QWidget* target, int key, const QString& text) {
   QApplication::sendEvent(target, &release);
 }
 
+void Runner::KeyOnFocus(const std::string& name) {
+  // To the control with the focus, as a keyboard delivers it; the window
+  // itself when no control has it.
+  QWidget* target = QApplication::focusWidget();
+  if (target == nullptr) target = window_.focusWidget();
+  if (target == nullptr) target = &window_;
+  if (auto key = KeyFromName(name)) PressKey(target, *key);
+  QApplication::processEvents();
+}
+
+std::vector<QKeyCombination> Runner::KeysByName(const std::string& names) {
+  std::vector<QKeyCombination> keys;
+  for (std::size_t at = 0; at != std::string::npos;) {
+    const std::size_t blank = names.find(' ', at);
+    if (auto key = KeyFromName(names.substr(at, blank == std::string::npos ? blank : blank - at)))
+      keys.push_back(*key);
+    at = blank == std::string::npos ? blank : blank + 1;
+  }
+  return keys;
+}
+
 QWidget* Runner::Field(const std::string& name) {
   return name == "freq" ? static_cast<QWidget*>(window_.NumEdit1) : static_cast<QWidget*>(window_.NumEdit2);
 }
@@ -193,8 +215,13 @@ void Runner::Run(const Command& c) {
     MouseDown(window_.Image4, c.ints[0], 10);
   } else if (n == "radio") {
     (c.word == "C1" ? window_.RB1 : window_.RB2)->click();
+  } else if (n == "key") {
+    KeyOnFocus(c.word);
   } else if (n == "dialog") {
-    QueueAdjustAnswer(c.text);
+    if (c.word == "keys")
+      QueueAdjustKeys(KeysByName(c.text));
+    else
+      QueueAdjustAnswer(c.text);
   } else if (n == "snapshot") {
     Snapshot(c.word);
   } else if (n == "close") {
@@ -217,6 +244,10 @@ std::string Runner::SnapshotJson() {
   messages += "]";
   const AdjustDialogShown& shown = LastAdjustDialog();
   QWidget* focus = QApplication::focusWidget();
+  std::string warnings = "[";
+  for (const std::string& text : window_.AdviceShown())
+    warnings += (warnings.size() > 1 ? ", " : "") + Quote(text);
+  warnings += "]";
 
   Object o;
   o.Add("title", Quote(window_.windowTitle()))
@@ -263,7 +294,11 @@ std::string Runner::SnapshotJson() {
       .Add(
           "dialog",
           Inline({{"name", Quote(shown.name)}, {"number", Quote(shown.number)}, {"unit", Quote(shown.unit)}}))
-      .Add("focus", Quote(focus ? focus->objectName() : QString()));
+      .Add("focus", Quote(focus ? focus->objectName() : QString()))
+      .Add("warnings", warnings)
+      .Add("window", Inline({{"width", std::to_string(window_.width())},
+                             {"height", std::to_string(window_.height())},
+                             {"visible", Bool(window_.isVisible())}}));
   messagesSeen_ = platform_.errors.size();
   beepsSeen_ = platform_.beeps;
   return o.Done() + "\n";

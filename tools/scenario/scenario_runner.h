@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeyCombination>
 #include <QString>
 #include <QWidget>
 #include <string>
@@ -31,6 +32,10 @@ class Runner {
   void MouseDown(QWidget* target, int x, int y);
   void MouseMove(QWidget* target, int x, int y);
   void Key(QWidget* target, int key, const QString& text);
+  /// Presses the key named `name` on the control with the focus.
+  void KeyOnFocus(const std::string& name);
+  /// The keys of a blank-separated list of key names.
+  static std::vector<QKeyCombination> KeysByName(const std::string& names);
   void Snapshot(const std::string& name);
   QWidget* Field(const std::string& name);
 

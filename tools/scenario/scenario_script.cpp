@@ -4,6 +4,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "testsupport/key_presses.h"
+
 namespace timer555::scenario {
 
 namespace {
@@ -63,6 +65,22 @@ class LineParser {
     return w;
   }
 
+  /// A Qt key name ("Return", "Up", "ctrl+Q").
+  std::string Key() {
+    std::string w = NextWord(rest_);
+    if (w.empty()) Fail("missing key name");
+    if (!KeyFromName(w)) Fail("bad key name '" + w + "'");
+    return w;
+  }
+
+  /// The key names up to the end of the line, at least one, joined by one
+  /// blank.
+  std::string Keys() {
+    std::string keys = Key();
+    while (rest_.find_first_not_of(" \t") != std::string::npos) keys += " " + Key();
+    return keys;
+  }
+
   std::string Rest() {
     std::string r = rest_;
     rest_.clear();
@@ -113,8 +131,17 @@ std::vector<Command> ParseScript(const std::string& script) {
       cmd.word = p.Word("arrow", {"up", "down", "between"});
     } else if (n == "radio") {
       cmd.word = p.Word("radio button", {"C1", "Timer"});
+    } else if (n == "key") {
+      cmd.word = p.Key();
     } else if (n == "dialog") {
       cmd.text = p.Rest();
+      // "dialog keys Up Up Return": key presses for the next dialog.
+      std::string rest = cmd.text;
+      if (NextWord(rest) == "keys") {
+        LineParser keys(lineNo, rest);
+        cmd.word = "keys";
+        cmd.text = keys.Keys();
+      }
     } else if (n == "snapshot") {
       cmd.word = p.Name();
     } else {

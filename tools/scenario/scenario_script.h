@@ -8,8 +8,9 @@ namespace timer555::scenario {
 
 /// One command of a scenario script. `ints` holds the numbers of the
 /// pointer commands, `word` the keyword argument (menu entry, field, arrow,
-/// radio button, snapshot name) and `text` the free text of type, paste and
-/// dialog.
+/// radio button, snapshot name, the key name of `key`, "keys" for
+/// `dialog keys`) and `text` the free text of type, paste and dialog (the
+/// key names of `dialog keys`, one blank apart).
 struct Command {
   int line = 0;
   std::string name;
