@@ -19,10 +19,10 @@ QImage ReadPicture(const QString& path) {
 QImage WhiteBitmap(QSize size) {
   QImage bitmap;
 #ifdef __linux__
-  const qsizetype bytesPerLine = size.width() * 4;
+  const qsizetype bytesPerLine = qsizetype{size.width()} * 4;
   const size_t bytes = static_cast<size_t>(bytesPerLine) * static_cast<size_t>(std::max(size.height(), 0));
   // Below a few pages the one step gains nothing.
-  if (size.width() > 0 && bytes >= 64 * 1024) {
+  if (size.width() > 0 && bytes >= size_t{64} * 1024) {
     void* memory =
         mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
     if (memory != MAP_FAILED) {
