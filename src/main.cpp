@@ -10,6 +10,11 @@
 int main(int argc, char* argv[]) {
   if (argc > 1) return timer555::CommandLineMain(argc, argv);
   QApplication app(argc, argv);
+  // The name a desktop matches with the installed timer555.desktop and its
+  // icon (Wayland's app id, X11's WM_CLASS). No display name: Qt would add
+  // it to every window title.
+  QApplication::setApplicationName("timer555");
+  QGuiApplication::setDesktopFileName("timer555");
   timer555::QtPlatformServices services;
   timer555::SetPlatform(&services);
   {

@@ -7,9 +7,10 @@ class QWidget;
 
 namespace timer555 {
 
-/// Loads ":/cursors/NAME.xpm" (32 x 32, transparent background) with the
-/// hot spot of that cursor and keeps it under `number`. Returns false when
-/// the picture is missing; the number then stays unregistered.
+/// Keeps the cursor ":/cursors/NAME.xpm" (32 x 32, transparent background,
+/// with the hot spot of that cursor) under `number`; the picture is decoded
+/// when the cursor is first asked for. Returns false when the picture is
+/// missing; the number then stays unregistered.
 bool RegisterCursor(int number, const std::string& resourceName);
 /// The cursor registered under `number`; 0 and unknown numbers give the arrow.
 QCursor CursorByNumber(int number);

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QImage>
 #include <QStringList>
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -65,12 +66,24 @@ int EmForCell(const QString& family, bool found, int cell, bool bold) {
   if (auto it = cache.find(key); it != cache.end()) return it->second;
 
   // The cell grows with the size: find the largest size whose cell fits,
-  // then see whether the next one comes nearer.
+  // then see whether the next one comes nearer. The cell is close to
+  // proportional to the size, so the size per cell of the face's last search
+  // (or else one measurement) puts the search within a step or two of the
+  // answer; each size measured costs a font engine.
+  static std::map<std::pair<QString, bool>, double> sizePerCell;
+  const auto learned = sizePerCell.find({family, bold});
   int size = cell;
+  if (learned != sizePerCell.end()) {
+    size = static_cast<int>(cell * learned->second);
+  } else if (const int cellAtCell = NaturalCell(family, cell, bold); cellAtCell > 0) {
+    size = cell * cell / cellAtCell;
+  }
+  size = std::clamp(size, 1, 4 * cell);
   while (size > 1 && NaturalCell(family, size, bold) > cell) --size;
   while (size < 4 * cell && NaturalCell(family, size + 1, bold) <= cell) ++size;
   if (NaturalCell(family, size + 1, bold) - cell < cell - NaturalCell(family, size, bold)) ++size;
   cache[key] = size;
+  sizePerCell[{family, bold}] = static_cast<double>(size) / cell;
   return size;
 }
 

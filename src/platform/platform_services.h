@@ -35,8 +35,9 @@ class PlatformServices {
 
   /// The directory of the program file, with a trailing separator.
   virtual std::string programDirectory() = 0;
-  virtual bool copyFile(const std::string& from, const std::string& to) = 0;
   virtual bool fileExists(const std::string& path) = 0;
+  /// Whether this process may create and delete files in the folder.
+  virtual bool directoryWritable(const std::string& path) = 0;
   virtual bool deleteFile(const std::string& path) = 0;
   /// Writes `bytes` to the file at `path` whole or not at all: into a
   /// temporary file beside it that replaces the target once complete.

@@ -69,26 +69,14 @@ std::string QtPlatformServices::programDirectory() {
   return (QCoreApplication::applicationDirPath() + "/").toLocal8Bit().toStdString();
 }
 
-bool QtPlatformServices::copyFile(const std::string& from, const std::string& to) {
-  const QString source = Local(from), target = Local(to);
-  if (!QFileInfo(source).isFile()) return false;
-  // QFile::copy does not overwrite: copy beside the target first, so that a
-  // failed copy leaves an existing target as it was, then replace it.
-  const QString temporary = target + ".part";
-  QFile::remove(temporary);
-  if (!QFile::copy(source, temporary)) return false;
-  if (QFileInfo::exists(target) && !QFile::remove(target)) {
-    QFile::remove(temporary);
-    return false;
-  }
-  if (!QFile::rename(temporary, target)) {
-    QFile::remove(temporary);
-    return false;
-  }
-  return true;
-}
-
 bool QtPlatformServices::fileExists(const std::string& path) { return QFileInfo(Local(path)).isFile(); }
+
+bool QtPlatformServices::directoryWritable(const std::string& path) {
+  // isWritable asks the system for this process (access(2)), so root, a
+  // read-only mount and the folder's own permissions all come out right.
+  const QFileInfo folder(Local(path));
+  return folder.isDir() && folder.isWritable();
+}
 
 bool QtPlatformServices::deleteFile(const std::string& path) { return QFile::remove(Local(path)); }
 

@@ -22,8 +22,8 @@ class QtPlatformServices : public PlatformServices {
   void broadcastFontChange() override;
   void processMessages() override;
   std::string programDirectory() override;
-  bool copyFile(const std::string& from, const std::string& to) override;
   bool fileExists(const std::string& path) override;
+  bool directoryWritable(const std::string& path) override;
   bool deleteFile(const std::string& path) override;
   /// Through QSaveFile.
   std::string writeFile(const std::string& path, const std::string& bytes) override;

@@ -39,16 +39,6 @@ std::string RecordingPlatform::programDirectory() {
   return programDirectoryOverride.empty() ? qt_.programDirectory() : programDirectoryOverride;
 }
 
-bool RecordingPlatform::copyFile(const std::string& from, const std::string& to) {
-  filesCopied.push_back(from + " -> " + to);
-  switch (fileMode) {
-    case Mode::Fail: return false;
-    case Mode::Pretend: return true;
-    case Mode::PassThrough: break;
-  }
-  return qt_.copyFile(from, to);
-}
-
 bool RecordingPlatform::fileExists(const std::string& path) {
   switch (fileMode) {
     case Mode::Fail: return false;
@@ -56,6 +46,16 @@ bool RecordingPlatform::fileExists(const std::string& path) {
     case Mode::PassThrough: break;
   }
   return qt_.fileExists(path);
+}
+
+bool RecordingPlatform::directoryWritable(const std::string& path) {
+  if (!unwritableDirectory.empty() && path == unwritableDirectory) return false;
+  switch (fileMode) {
+    case Mode::Fail: return false;
+    case Mode::Pretend: return true;
+    case Mode::PassThrough: break;
+  }
+  return qt_.directoryWritable(path);
 }
 
 bool RecordingPlatform::deleteFile(const std::string& path) {

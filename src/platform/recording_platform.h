@@ -26,6 +26,9 @@ class RecordingPlatform final : public PlatformServices {
   Mode fileMode = Mode::PassThrough;
   /// Replaces programDirectory() when not empty.
   std::string programDirectoryOverride;
+  /// directoryWritable() says no for this folder whatever its permissions
+  /// (a system folder, as root cannot be shown one).
+  std::string unwritableDirectory;
 
   std::vector<std::string> errors;  ///< every showError text, in order
   int beeps = 0;
@@ -33,7 +36,6 @@ class RecordingPlatform final : public PlatformServices {
   std::vector<std::string> fontsRemoved;  ///< every removeFont path, in order
   int fontChangeBroadcasts = 0;
   int messagePumps = 0;
-  std::vector<std::string> filesCopied;   ///< "FROM -> TO" per copyFile call
   std::vector<std::string> filesDeleted;  ///< every deleteFile path
   std::vector<std::string> filesWritten;  ///< every writeFile path
 
@@ -54,8 +56,8 @@ class RecordingPlatform final : public PlatformServices {
   void broadcastFontChange() override;
   void processMessages() override;
   std::string programDirectory() override;
-  bool copyFile(const std::string& from, const std::string& to) override;
   bool fileExists(const std::string& path) override;
+  bool directoryWritable(const std::string& path) override;
   bool deleteFile(const std::string& path) override;
   std::string writeFile(const std::string& path, const std::string& bytes) override;
   std::optional<std::string> askSaveFileName(const std::string& caption, const std::string& suggested,

@@ -6,13 +6,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/pictures.h"
+
 namespace timer555 {
 
 TImage::TImage(QWidget* parent, const QString& name) : QWidget(parent) {
   setObjectName(name);
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  newBitmap(1, 1);
 }
 
 TImage::~TImage() = default;
@@ -58,25 +59,50 @@ std::vector<int> DetailedCoordinates(const std::vector<int>& sourceOf, int scale
 
 int TImage::ScreenScale() const { return std::max(1, qRound(devicePixelRatioF())); }
 
-void TImage::newBitmap(int width, int height) {
-  canvas_.reset();
+void TImage::ensureBitmap() const {
+  if (canvas_) return;
   scale_ = ScreenScale();
-  image_ = QImage(width * scale_, height * scale_, QImage::Format_RGB32);
+  image_ = WhiteBitmap(bitmapSize_ * scale_);
   image_.setDevicePixelRatio(scale_);
-  image_.fill(Qt::white);
   canvas_ = std::make_unique<QtCanvas>(image_, scale_);
-  if (log_) log_->retarget(*canvas_);
+  if (log_) {
+    log_->retarget(*canvas_);
+  } else if (keepLog_) {
+    log_ = std::make_unique<LoggingCanvas>(*canvas_);
+  }
 }
 
 void TImage::keepDrawingLog() {
-  if (!log_) log_ = std::make_unique<LoggingCanvas>(*canvas_);
+  keepLog_ = true;
+  if (canvas_ && !log_) log_ = std::make_unique<LoggingCanvas>(*canvas_);
 }
 
 void TImage::place(int left, int top, int width, int height) {
   setGeometry(left, top, width, height);
-  if (canvas_->width() != width || canvas_->height() != height || scale_ != ScreenScale())
-    newBitmap(width, height);
+  if (bitmapSize_ != QSize(width, height) || (canvas_ && scale_ != ScreenScale())) {
+    // The new white bitmap is made when it is first drawn on or shown, so
+    // that a control placed twice at start-up allocates it once.
+    canvas_.reset();
+    image_ = QImage();
+    bitmapSize_ = QSize(width, height);
+  }
   update();
+}
+
+Canvas& TImage::canvas() {
+  ensureBitmap();
+  if (log_) return *log_;
+  return *canvas_;
+}
+
+const QImage& TImage::image() const {
+  ensureBitmap();
+  return image_;
+}
+
+int TImage::deviceScale() const {
+  ensureBitmap();
+  return scale_;
 }
 
 void TImage::setPicture(const QImage& picture, const QImage& detailed) {
@@ -104,6 +130,7 @@ void TImage::setPicture(const QImage& picture, const QImage& detailed) {
         image_.setPixel(x, y, source.pixel(xs[static_cast<std::size_t>(x)], ys[static_cast<std::size_t>(y)]));
   }
   image_.setDevicePixelRatio(scale_);
+  bitmapSize_ = stretched.size();
   canvas_ = std::make_unique<QtCanvas>(image_, scale_);
   if (log_) log_->retarget(*canvas_);
   update();
@@ -111,6 +138,10 @@ void TImage::setPicture(const QImage& picture, const QImage& detailed) {
 
 void TImage::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  if (!canvas_) {
+    painter.fillRect(rect(), Qt::white);  // a bitmap not made yet is white
+    return;
+  }
   // A screen whose pixel ratio is no whole number gets the bitmap of the
   // nearest whole scale, smoothly resampled.
   if (devicePixelRatioF() != image_.devicePixelRatio())

@@ -32,7 +32,7 @@ class TImage final : public QWidget {
   TImage& operator=(const TImage&) = delete;
 
   /// Moves and sizes the control; a new size gives a new white bitmap and a
-  /// new canvas.
+  /// new canvas (made on first use).
   void place(int left, int top, int width, int height);
   /// Shows a fixed picture stretched to the control, as a stretched image
   /// control does. `detailed`, if given, is the same picture drawn at a
@@ -42,16 +42,16 @@ class TImage final : public QWidget {
   /// geometry and gains the finer drawing.
   void setPicture(const QImage& picture, const QImage& detailed = QImage());
 
-  Canvas& canvas() { return log_ ? static_cast<Canvas&>(*log_) : *canvas_; }
+  Canvas& canvas();
   /// Keeps a log of what is drawn from now on: canvas() then draws through
   /// a LoggingCanvas. The drawing area keeps one for the design sheet.
   void keepDrawingLog();
   /// The log of what the bitmap shows; nullptr unless kept.
   const LoggingCanvas* drawingLog() const { return log_.get(); }
   /// The bitmap at device resolution (deviceScale() times the logical size).
-  const QImage& image() const { return image_; }
+  const QImage& image() const;
   /// Device pixels per logical pixel of the bitmap.
-  int deviceScale() const { return scale_; }
+  int deviceScale() const;
 
   /// Pointer callbacks: mouse-down with any button, every move, and a click
   /// (button released over the control after a press on it). A control
@@ -75,12 +75,17 @@ class TImage final : public QWidget {
  private:
   /// The screen's pixel ratio as a whole number, at least 1.
   int ScreenScale() const;
-  void newBitmap(int width, int height);
+  /// Makes the white bitmap of bitmapSize_ and its canvas if there is none.
+  void ensureBitmap() const;
 
-  QImage image_;
-  int scale_ = 1;
-  std::unique_ptr<QtCanvas> canvas_;
-  std::unique_ptr<LoggingCanvas> log_;
+  QSize bitmapSize_{1, 1};  ///< logical size of the bitmap
+  // Made on first use; a canvas exists exactly when the bitmap does.
+  mutable QImage image_;
+  mutable int scale_ = 1;
+  mutable std::unique_ptr<QtCanvas> canvas_;
+  // The drawing log, made with the bitmap once keepDrawingLog asked for it.
+  mutable std::unique_ptr<LoggingCanvas> log_;
+  bool keepLog_ = false;
   bool pressed_ = false;
 };
 

@@ -3,10 +3,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cctype>
 #include <functional>
@@ -19,6 +24,7 @@
 #include "design/waveform.h"
 #include "platform/cursors.h"
 #include "platform/fonts.h"
+#include "platform/pictures.h"
 #include "platform/platform_services.h"
 #include "platform/scaling.h"
 #include "schematic/circuit_script.h"
@@ -68,19 +74,47 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int le
   return label;
 }
 
+/// A group box as the classic one looks: white, a one-pixel grey frame that
+/// starts at the middle of the caption, and the caption near the left edge
+/// on a white band that interrupts the frame. Painted here rather than by a
+/// style sheet, whose engine would cost more memory than the rest of the
+/// window's controls together.
+class TGroupBox final : public QGroupBox {
+ public:
+  using QGroupBox::QGroupBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    const int frameTop = GroupFontPixels / 2;
+    painter.setPen(QColor(0xa0, 0xa0, 0xa0));
+    painter.drawRect(0, frameTop, width() - 1, height() - frameTop - 1);
+    const QFontMetrics metrics(font());
+    const QRect band(CaptionLeft, 0, metrics.horizontalAdvance(title()) + 2 * CaptionPadding,
+                     metrics.height());
+    painter.fillRect(band, Qt::white);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(band.adjusted(CaptionPadding, 0, -CaptionPadding, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     title());
+  }
+
+ private:
+  static constexpr int CaptionLeft = 8;
+  static constexpr int CaptionPadding = 6;
+};
+
 QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* caption, int left, int top, int width,
                      int height) {
-  auto* box = new QGroupBox(QString::fromLatin1(caption), parent);
+  auto* box = new TGroupBox(QString::fromLatin1(caption), parent);
   box->setObjectName(QString::fromLatin1(name));
   box->setFont(MakeFont(FontFace, -GroupFontPixels, true));
   box->setGeometry(left, top, width, height);
-  // The group hides the part of the drawing area it lies over. Its frame
-  // starts at the middle of the caption, as a classic group box draws it.
+  // The group hides the part of the drawing area it lies over.
   box->setAutoFillBackground(true);
-  box->setStyleSheet(QString("QGroupBox { background: white; border: 1px solid #a0a0a0; margin-top: %1px; }"
-                             "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px; }"
-                             "QRadioButton { background: white; }")
-                         .arg(GroupFontPixels / 2));
+  QPalette pal = box->palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  box->setPalette(pal);
   return box;
 }
 
@@ -93,6 +127,7 @@ QRadioButton* MakeRadio(QWidget* parent, const char* name, const char* caption, 
   radio->setAutoFillBackground(true);
   QPalette pal = radio->palette();
   pal.setColor(QPalette::Window, Qt::white);
+  pal.setColor(QPalette::Button, Qt::white);  // a button fills with this role
   radio->setPalette(pal);
   return radio;
 }
@@ -130,50 +165,9 @@ void TfmMain::CreateControls() {
   Image2 = new TImage(this, "Image2");
   Image2->place(0, 44, 650, 306);
 
-  GB1 = MakeGroup(this, "GB1", "Enter:", 391, 56, 233, 134);
-  Label1 = MakeLabel(GB1, "Label1", "Frequency", 17, 28);
-  Label2 = MakeLabel(GB1, "Label2", "Duty Cycle", 17, 62);
-  Label3 = MakeLabel(GB1, "Label3", "%", 193, 62);
-  Label4 = MakeLabel(GB1, "Label4", "Hz", 193, 28);
-  Image3 = new TImage(GB1, "Image3");
-  Image3->place(90, 95, 96, 23);
-  NumEdit1 = new TNumEdit(GB1);
-  NumEdit1->setObjectName("NumEdit1");
-  NumEdit1->setGeometry(112, 23, 74, 29);
-  NumEdit1->setTypingLimit(10);
-  NumEdit2 = new TNumEdit(GB1);
-  NumEdit2->setObjectName("NumEdit2");
-  NumEdit2->setGeometry(112, 58, 74, 28);
-  for (TNumEdit* edit : {NumEdit1, NumEdit2}) edit->setFont(MakeFont(FontFace, -ControlFontPixels, false));
-
-  GB2 = MakeGroup(this, "GB2", "Adjust:", 391, 193, 233, 57);
-  Image4 = new TImage(GB2, "Image4");
-  Image4->place(146, 22, 62, 22);
-  Image4->setPicture(QImage(":/arrows.xpm"), QImage(":/arrows_2x.xpm"));
-  RB1 = MakeRadio(GB2, "RB1", "C1", 17, 25, 49, 21);
-  RB2 = MakeRadio(GB2, "RB2", "Timer", 62, 25, 69, 21);
-  RB1->setChecked(true);
-
-  GB3 = MakeGroup(this, "GB3", "Vout", 391, 253, 233, 88);
-  Image5 = new TImage(GB3, "Image5");
-  Image5->place(13, 25, 203, 58);
-
-  ListBox1 = new QListWidget(this);
-  ListBox1->setObjectName("ListBox1");
-  ListBox1->setGeometry(262, 280, 58, 31);
-  for (const std::string& text : E12List()) ListBox1->addItem(QString::fromStdString(text));
-  ListBox1->hide();
-
   Image6 = new TImage(this, "Image6");
   Image6->place(0, ClientHeight, ClientWidth, 1);
   Image6->hide();
-
-  // Tab order: the entry group first, its fields in order, "Calculate", then
-  // the others. Only the keyboard gives "Calculate" the focus: a click on it
-  // leaves the focus in the field.
-  Image3->setFocusPolicy(Qt::TabFocus);
-  setTabOrder(NumEdit1, NumEdit2);
-  setTabOrder(NumEdit2, Image3);
 
   SHDesign.SetStrings(LoadTextList("design"));
   SHCircuits.SetStrings(LoadTextList("circuits"));
@@ -194,6 +188,9 @@ void TfmMain::ConnectHandlers() {
     Image2MouseDown(b, s, x, y);
   };
   Image2->OnMouseMove = [this](Qt::KeyboardModifiers s, int x, int y) { Image2MouseMove(s, x, y); };
+}
+
+void TfmMain::ConnectHiddenHandlers() {
   Image4->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
     Image4MouseDown(b, s, x, y);
   };
@@ -201,6 +198,7 @@ void TfmMain::ConnectHandlers() {
   Image3->OnFocusChange = [this](bool focused) { DrawCalculateButton(focused); };
   NumEdit1->OnEnter = [this] { return EnterInField(NumEdit1); };
   NumEdit2->OnEnter = [this] { return EnterInField(NumEdit2); };
+  if (SheetExport != nullptr) SheetExport->WatchFields(NumEdit1, NumEdit2);
 }
 
 void TfmMain::CreateKeyCommands() {
@@ -228,47 +226,125 @@ void TfmMain::CreateKeyCommands() {
   // area keeps what it shows for them.
   Image2->keepDrawingLog();
   SheetExport = new TSheetExport(*this);
+  // Fields made already (reached early) are watched now, the others when made.
+  if (NumEdit1.control_ != nullptr) SheetExport->WatchFields(NumEdit1.control_, NumEdit2.control_);
+}
+
+// The controls that stay hidden until a design page shows them, on the
+// scaled geometry, as if they had been made with the window. The locals are
+// the members' controls, reached without going through LateControl.
+void TfmMain::CreateHiddenControls() {
+  QGroupBox* enter = GB1.control_ = MakeGroup(this, "GB1", "Enter:", 391, 56, 233, 134);
+  Label1.control_ = MakeLabel(enter, "Label1", "Frequency", 17, 28);
+  Label2.control_ = MakeLabel(enter, "Label2", "Duty Cycle", 17, 62);
+  Label3.control_ = MakeLabel(enter, "Label3", "%", 193, 62);
+  Label4.control_ = MakeLabel(enter, "Label4", "Hz", 193, 28);
+  TImage* calculate = Image3.control_ = new TImage(enter, "Image3");
+  calculate->place(90, 95, 96, 23);
+  TNumEdit* field1 = NumEdit1.control_ = new TNumEdit(enter);
+  field1->setObjectName("NumEdit1");
+  field1->setGeometry(112, 23, 74, 29);
+  field1->setTypingLimit(10);
+  TNumEdit* field2 = NumEdit2.control_ = new TNumEdit(enter);
+  field2->setObjectName("NumEdit2");
+  field2->setGeometry(112, 58, 74, 28);
+  for (TNumEdit* edit : {field1, field2}) edit->setFont(MakeFont(FontFace, -ControlFontPixels, false));
+
+  QGroupBox* adjust = GB2.control_ = MakeGroup(this, "GB2", "Adjust:", 391, 193, 233, 57);
+  TImage* arrows = Image4.control_ = new TImage(adjust, "Image4");
+  arrows->place(146, 22, 62, 22);
+  arrows->setPicture(ReadPicture(":/arrows.xpm"), ReadPicture(":/arrows_2x.xpm"));
+  RB1.control_ = MakeRadio(adjust, "RB1", "C1", 17, 25, 49, 21);
+  RB2.control_ = MakeRadio(adjust, "RB2", "Timer", 62, 25, 69, 21);
+  RB1.control_->setChecked(true);
+
+  QGroupBox* vout = GB3.control_ = MakeGroup(this, "GB3", "Vout", 391, 253, 233, 88);
+  Image5.control_ = new TImage(vout, "Image5");
+  Image5.control_->place(13, 25, 203, 58);
+
+  QListWidget* list = ListBox1.control_ = new QListWidget(this);
+  list->setObjectName("ListBox1");
+  list->setGeometry(262, 280, 58, 31);
+  for (const std::string& text : E12List()) list->addItem(QString::fromStdString(text));
+  list->hide();
+
+  // Tab order: the entry group first, its fields in order, "Calculate", then
+  // the others. Only the keyboard gives "Calculate" the focus: a click on it
+  // leaves the focus in the field.
+  calculate->setFocusPolicy(Qt::TabFocus);
+  setTabOrder(field1, field2);
+  setTabOrder(field2, calculate);
+}
+
+void TfmMain::EnsureControls() {
+  if (controlsMade_) return;
+  controlsMade_ = true;
+  CreateHiddenControls();
+  ConnectHiddenHandlers();
+  // Hidden as the first show leaves them, even when made before the show.
+  ShowInputGroups(0);
+  // The start-up's sizes, when it got that far (the font was found).
+  if (sized_) SizeControls();
+  DrawCalculateButton(false);
+  // The cursors' pictures, so that the first pointer move over a part does
+  // not wait for them.
+  for (int number : {20, 21, 22, 23}) CursorByNumber(number);
+  // The desktop takes the icon just as well a moment after the window
+  // appears.
+  setWindowIcon(QIcon(QPixmap::fromImage(ReadPicture(":/timer555.png"))));
 }
 
 void TfmMain::FormCreate() {
   shellState.ActiveMenu = 0;
   setWindowTitle(QString::fromStdString(shellState.MainCaption));
   shellState.AppPath = Platform().programDirectory();
-  fontFileAdded_ = shellState.AppPath + "TECHNCLN.TTF";
+  fontFileAdded_ = shellState.AppPath + "appfont.dat";
+  RemoveOldFontCopy();
 
   // Without the font file the window still opens, but unsized, with an empty
   // menu bar and no start screen.
   if (!InstallDisplayFont()) return;
 
-  NumEdit1->resize(NumEdit1->width(), ScaleTrunc(21));
-  NumEdit2->resize(NumEdit2->width(), ScaleTrunc(21));
-  Image3->place(Image3->x(), Image3->y(), Image3->width(), ScaleTrunc(Image3->height()));
+  sized_ = true;
+  if (controlsMade_) SizeControls();
 
   DrawMenuBar();
   DrawStartScreen();
 }
 
+void TfmMain::SizeControls() {
+  NumEdit1->resize(NumEdit1->width(), ScaleTrunc(21));
+  NumEdit2->resize(NumEdit2->width(), ScaleTrunc(21));
+  Image3->place(Image3->x(), Image3->y(), Image3->width(), ScaleTrunc(Image3->height()));
+}
+
+// The font is registered straight from the shipped file: nothing is ever
+// written beside the program, which may be a read-only system folder.
 bool TfmMain::InstallDisplayFont() {
   PlatformServices& platform = Platform();
   if (ContainsFaceIgnoringCase(platform.fontFamilies(), FontFace)) {
     shellState.AppFontName = FontFace;
     return true;
   }
-  const std::string source = shellState.AppPath + "appfont.dat";
-  const std::string copy = shellState.AppPath + "TECHNCLN.TTF";
-  const bool copied = platform.copyFile(source, copy);
-  if (!platform.fileExists(source)) {
+  if (!platform.fileExists(fontFileAdded_)) {
     platform.showError("Unable to find application file \"appfont.dat.\" Re-installation required.");
     return false;
   }
-  // In a read-only program folder the copy fails; the font is then taken
-  // straight from the shipped file.
-  fontFileAdded_ = copied ? copy : source;
   platform.addFont(fontFileAdded_);
   platform.broadcastFontChange();
   platform.processMessages();
   shellState.AppFontName = FontFace;
   return true;
+}
+
+// Earlier versions copied the font to TECHNCLN.TTF beside the program for
+// the time they ran, and a killed one left the copy behind. It is removed
+// where the folder is ours to change; a system folder is left alone.
+void TfmMain::RemoveOldFontCopy() {
+  PlatformServices& platform = Platform();
+  const std::string oldCopy = shellState.AppPath + "TECHNCLN.TTF";
+  if (platform.fileExists(oldCopy) && platform.directoryWritable(shellState.AppPath))
+    platform.deleteFile(oldCopy);
 }
 
 void TfmMain::DrawMenuBar() {
@@ -365,12 +441,30 @@ void TfmMain::showEvent(QShowEvent* event) {
   if (!shown_) {
     shown_ = true;
     FormShow();
+    // The hidden controls follow the first frame (see eventFilter).
+    if (!controlsMade_ && windowHandle()) windowHandle()->installEventFilter(this);
   }
 }
 
+bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
+  // An expose of the shown window is answered by painting and flushing its
+  // first frame before the next event, so a zero-timer posted here makes
+  // the hidden controls right after the frame is on screen.
+  if (watched == windowHandle() && event->type() == QEvent::Expose && !controlsQueued_ && !controlsMade_) {
+    controlsQueued_ = true;
+    windowHandle()->removeEventFilter(this);
+    QTimer::singleShot(0, this, [this] {
+      if (!shutDown_) EnsureControls();
+    });
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void TfmMain::FormShow() {
-  ShowInputGroups(0);
-  DrawCalculateButton(false);
+  if (controlsMade_) {
+    ShowInputGroups(0);
+    DrawCalculateButton(false);
+  }
   RegisterCursor(20, "CROSSHAIR");
   RegisterCursor(21, "CALCULATE");
   RegisterCursor(22, "CAPACITOR");
@@ -388,8 +482,6 @@ void TfmMain::FormDestroy() {
   PlatformServices& platform = Platform();
   platform.removeFont(fontFileAdded_);
   platform.broadcastFontChange();
-  const std::string copy = shellState.AppPath + "TECHNCLN.TTF";
-  if (platform.fileExists(copy)) platform.deleteFile(copy);
 }
 
 void TfmMain::keyPressEvent(QKeyEvent* event) { FormKeyDown(event); }
@@ -469,7 +561,7 @@ void TfmMain::ShowAdviceTexts(std::vector<std::string> texts) {
 }
 
 void TfmMain::RefreshImages() {
-  for (TImage* image : {Image1, Image2, Image3, Image5}) image->update();
+  for (TImage* image : {Image1, Image2, Image3.get(), Image5.get()}) image->update();
 }
 
 void TfmMain::ShowScriptError(const std::exception& error) { Platform().showError(error.what()); }

@@ -18,6 +18,25 @@ namespace timer555 {
 class TImage;
 class TNumEdit;
 class TSheetExport;
+class TfmMain;
+
+/// A control of the main window that is made only after the window's first
+/// frame is on screen, because it stays hidden until a design page shows
+/// it. Reaching it (->, or as a pointer) first makes every such control if
+/// they are not made yet, so no caller ever sees a missing control.
+template <typename T>
+class LateControl final {
+ public:
+  explicit LateControl(TfmMain* owner) : owner_(owner) {}
+  T* operator->() const { return get(); }
+  operator T*() const { return get(); }
+  T* get() const;
+
+ private:
+  friend class TfmMain;
+  TfmMain* owner_;
+  T* control_ = nullptr;
+};
 
 /// The entries of the menu bar, left to right.
 enum class MenuEntry { Design, Applications, Data, Quit, Help };
@@ -27,7 +46,9 @@ enum class MenuEntry { Design, Applications, Data, Quit, Help };
 /// design advisor's panel below them, the display font for the time the
 /// program runs, every pointer handler and the keyboard commands.
 /// Controls keep their designer names and are public so that the scenario
-/// runner and the tests can reach them as a user would.
+/// runner and the tests can reach them as a user would. The menu bar and
+/// the drawing area are made with the window; the hidden controls of the
+/// input groups and the list box right after the first frame (LateControl).
 class TfmMain final : public QWidget {
  public:
   /// The client area without the advice panel.
@@ -45,21 +66,22 @@ class TfmMain final : public QWidget {
   // Controls, in creation order.
   TImage* Image1 = nullptr;  ///< menu bar
   TImage* Image2 = nullptr;  ///< drawing area
-  QGroupBox* GB1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label4 = nullptr;
-  TImage* Image3 = nullptr;  ///< the "Calculate" button
-  TNumEdit* NumEdit1 = nullptr;
-  TNumEdit* NumEdit2 = nullptr;
-  QGroupBox* GB2 = nullptr;
-  TImage* Image4 = nullptr;  ///< the adjust arrows
-  QRadioButton* RB1 = nullptr;
-  QRadioButton* RB2 = nullptr;
-  QGroupBox* GB3 = nullptr;
-  TImage* Image5 = nullptr;  ///< output waveform
-  QListWidget* ListBox1 = nullptr;
+  LateControl<QGroupBox> GB1{this};
+  LateControl<QLabel> Label1{this};
+  LateControl<QLabel> Label2{this};
+  LateControl<QLabel> Label3{this};
+  LateControl<QLabel> Label4{this};
+  LateControl<TImage> Image3{this};  ///< the "Calculate" button
+  LateControl<TNumEdit> NumEdit1{this};
+  LateControl<TNumEdit> NumEdit2{this};
+  LateControl<QGroupBox> GB2{this};
+  LateControl<TImage> Image4{this};  ///< the adjust arrows
+  LateControl<QRadioButton> RB1{this};
+  LateControl<QRadioButton> RB2{this};
+  LateControl<QGroupBox> GB3{this};
+  LateControl<TImage> Image5{this};  ///< output waveform
+  LateControl<QListWidget> ListBox1{this};
+
   /// The design advisor's findings, below the client area; shown only on a
   /// design page with findings, when the window grows by its height.
   TImage* Image6 = nullptr;
@@ -105,23 +127,36 @@ class TfmMain final : public QWidget {
   /// True once the shut-down has run.
   bool shutDown() const { return shutDown_; }
 
+  /// Makes the hidden controls (the input groups with their fields, labels,
+  /// "Calculate" button, arrows and waveform panel, and the list box), the
+  /// cursors' pictures and the window icon, unless done already. Runs by itself just after
+  /// the first frame; every LateControl calls it on first use.
+  void EnsureControls();
+
  protected:
   void showEvent(QShowEvent* event) override;
+  /// Watches the platform window for its first expose (the first frame).
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void CreateControls();
+  void CreateHiddenControls();
   void FormCreate();
   void FormShow();
   void FormDestroy();
   void FormKeyDown(QKeyEvent* event);
+  void SizeControls();
   bool InstallDisplayFont();
+  void RemoveOldFontCopy();
   void DrawMenuBar();
   void DrawStartScreen();
   void DrawCalculateButton(bool focused);
   /// The controls' pointer, click, focus and Enter callbacks.
   void ConnectHandlers();
+  /// The same for the controls made after the first frame.
+  void ConnectHiddenHandlers();
   void CreateKeyCommands();
   void ArrowKey(int step);
   void DesignNumberKey(int number);
@@ -138,8 +173,17 @@ class TfmMain final : public QWidget {
 
   bool shown_ = false;
   bool shutDown_ = false;
-  std::string fontFileAdded_;  ///< the file handed to the font table at start-up
+  bool sized_ = false;           ///< start-up reached the sizes (the font was found)
+  bool controlsMade_ = false;    ///< EnsureControls has run
+  bool controlsQueued_ = false;  ///< EnsureControls is queued after the first frame
+  std::string fontFileAdded_;    ///< the file handed to the font table at start-up
   std::vector<std::string> adviceShown_;
 };
+
+template <typename T>
+T* LateControl<T>::get() const {
+  if (!control_) owner_->EnsureControls();
+  return control_;
+}
 
 }  // namespace timer555

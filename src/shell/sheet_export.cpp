@@ -55,8 +55,10 @@ TSheetExport::TSheetExport(TfmMain& window) : QObject(&window), window_(window) 
   bind(Qt::CTRL | Qt::Key_S, &TSheetExport::Save);
   bind(Qt::CTRL | Qt::Key_C, &TSheetExport::Copy);
   bind(Qt::CTRL | Qt::Key_P, &TSheetExport::Print);
-  for (QObject* field : {static_cast<QObject*>(window.NumEdit1), static_cast<QObject*>(window.NumEdit2)})
-    field->installEventFilter(this);
+}
+
+void TSheetExport::WatchFields(QObject* field1, QObject* field2) {
+  for (QObject* field : {field1, field2}) field->installEventFilter(this);
 }
 
 // An entry field claims Ctrl+C for itself; it keeps it only while it has

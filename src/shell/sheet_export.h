@@ -19,6 +19,9 @@ class TfmMain;
 class TSheetExport final : public QObject {
  public:
   explicit TSheetExport(TfmMain& window);
+  /// Lets the entry fields keep Ctrl+C while they have text selected; called
+  /// once the fields exist.
+  void WatchFields(QObject* field1, QObject* field2);
   TSheetExport(const TSheetExport&) = delete;
   TSheetExport& operator=(const TSheetExport&) = delete;
 

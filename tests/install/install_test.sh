@@ -4,9 +4,14 @@
 # program's folder: the window must appear, draw something, close through
 # "Quit" on its menu bar with status 0, and leave no font copy behind.
 #
-#   install_test.sh prefix BUILD_DIR RUNNER OUTDIR   cmake --install into a temporary prefix
-#   install_test.sh deb    BUILD_DIR RUNNER OUTDIR   cpack a .deb, check its control fields
-#                                                    and file list, unpack it and run that
+#   install_test.sh prefix   BUILD_DIR RUNNER OUTDIR   cmake --install into a temporary prefix
+#   install_test.sh deb      BUILD_DIR RUNNER OUTDIR   cpack a .deb, check its control fields
+#                                                      and file list, unpack it and run that
+#   install_test.sh writable BUILD_DIR RUNNER OUTDIR   as prefix, but the user owns the program's
+#                                                      folder (an install into the home folder):
+#                                                      the folder must stay exactly as it was
+#                                                      while the program runs, after "Quit" and
+#                                                      after a kill -9
 set -u
 mode=$1
 build=$2
@@ -36,7 +41,7 @@ WORK_DIRS+=("$root")
 chmod 755 "$root"
 
 case "$mode" in
-  prefix)
+  prefix | writable)
     prefix=$root/usr
     cmake --install "$build" --prefix "$prefix" >"$out/install.log" 2>&1 || { cat "$out/install.log"; fail "cmake --install failed"; }
     ;;
@@ -96,10 +101,24 @@ if command -v desktop-file-validate >/dev/null; then
 fi
 python3 -c 'import sys, xml.dom.minidom as m; m.parse(sys.argv[1])' "$prefix/share/icons/hicolor/scalable/apps/timer555.svg" ||
   fail "the icon is not well-formed SVG"
-[ "$user" = nobody ] || chmod -R a-w "$prefix/lib/timer555"
-if (as_user touch "$prefix/lib/timer555/probe") 2>/dev/null; then
-  fail "$user can write the program folder; the test would prove nothing"
+folder=$prefix/lib/timer555
+if [ "$mode" = writable ]; then
+  [ "$user" = nobody ] && chown -R nobody:nogroup "$folder"
+  (as_user touch "$folder/probe") 2>/dev/null || fail "$user cannot write the program folder; the test would prove nothing"
+  rm -f "$folder/probe"
+else
+  [ "$user" = nobody ] || chmod -R a-w "$folder"
+  if (as_user touch "$folder/probe") 2>/dev/null; then
+    fail "$user can write the program folder; the test would prove nothing"
+  fi
 fi
+# Every entry of the program folder with its type, size, mode and change
+# times; the folder's own times change whenever an entry is made, renamed or
+# removed, even one that is gone again.
+listing() {
+  find "$folder" -printf '%P %y %s %m %T@ %C@\n' | sort
+}
+listing >"$out/listing.before"
 
 # Where "Quit" is: the scenario runner draws the same menu bar with the same font.
 printf 'snapshot bar\n' >"$out/bar.scn"
@@ -114,21 +133,44 @@ mkdir -p "$home/runtime"
 [ "$user" = nobody ] && chown -R nobody:nogroup "$home"
 chmod 700 "$home" "$home/runtime"
 
-start_xvfb 1024x768x24
-as_user env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$home/runtime" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb \
-  "$prefix/bin/timer555" >"$out/program.log" 2>&1 &
-PROGRAM_PID=$!
+# unchanged STEP: the program folder is as it was before the first start.
+unchanged() {
+  listing >"$out/listing.$1"
+  diff "$out/listing.before" "$out/listing.$1" >"$out/listing.$1.diff" ||
+    { cat "$out/listing.$1.diff"; fail "the program folder changed ($1)"; }
+}
 
-wid=$(wait_window "Version 1.2")
-[ -n "$wid" ] || { cat "$out/program.log"; fail "the window \"Version 1.2\" did not appear"; }
-[ "$(ps -o user= -p "$PROGRAM_PID" | tr -d ' ')" = "$user" ] || fail "the program does not run as $user"
-sleep 1
+# start_program: the installed program as the user; sets wid once its window
+# is shown and has had a moment for what follows the first frame.
+start_program() {
+  as_user env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$home/runtime" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb \
+    "$prefix/bin/timer555" >"$out/program.log" 2>&1 &
+  PROGRAM_PID=$!
+  wid=$(wait_window "Version 1.2")
+  [ -n "$wid" ] || { cat "$out/program.log"; fail "the window \"Version 1.2\" did not appear"; }
+  [ "$(ps -o user= -p "$PROGRAM_PID" | tr -d ' ')" = "$user" ] || fail "the program does not run as $user"
+  sleep 1
+}
+
+start_xvfb 1024x768x24
+start_program
 screenshot "$out/installed.png"
-[ -z "$(find "$root" -name TECHNCLN.TTF)" ] || fail "a font copy was written into the read-only prefix"
+[ -z "$(find "$root" -name TECHNCLN.TTF)" ] || fail "a font copy was written into the prefix"
+unchanged running
 
 xdotool mousemove --window "$wid" "$qx" "$qy" click 1
 wait_exit 15
 [ "$EXIT_STATUS" != running ] || fail "the program still runs 15 s after Quit"
 [ "$EXIT_STATUS" -eq 0 ] || { cat "$out/program.log"; fail "the program ended with status $EXIT_STATUS"; }
 [ -z "$(find "$root" -name TECHNCLN.TTF)" ] || fail "TECHNCLN.TTF left in the prefix"
-echo "ok ($mode): installed into $prefix, window shown to $user, Quit at ($qx, $qy), status 0, no font copy"
+unchanged quit
+
+if [ "$mode" = writable ]; then
+  # Killed without a chance to clean up, it leaves nothing either.
+  start_program
+  kill -9 "$PROGRAM_PID"
+  wait_exit 15
+  [ "$EXIT_STATUS" != running ] || fail "the program survived kill -9"
+  unchanged killed
+fi
+echo "ok ($mode): installed into $prefix, window shown to $user, Quit at ($qx, $qy), status 0, program folder unchanged"

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/cursors.h"
+#include "platform/pictures.h"
 #include "platform/qt_platform.h"
 #include "platform/recording_platform.h"
 
@@ -24,48 +25,46 @@ void Write(const std::string& path, const QByteArray& content) {
   file.write(content);
 }
 
-QByteArray Read(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
-}
-
 bool HasFamily(PlatformServices& services, const std::string& name) {
   const auto families = services.fontFamilies();
   return std::find(families.begin(), families.end(), name) != families.end();
 }
 
-TEST(QtPlatformFiles, CopyOverwritesDeleteRemovesAndFailuresAreReported) {
+TEST(QtPlatformFiles, ExistsDeleteAndWritableFolders) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   QtPlatformServices qt;
-  const std::string source = Path(dir, "appfont.dat"), target = Path(dir, "TECHNCLN.TTF");
-  Write(source, "new font");
-  Write(target, "an older, longer copy");
+  const std::string file = Path(dir, "TECHNCLN.TTF");
+  Write(file, "an old font copy");
 
-  EXPECT_TRUE(qt.copyFile(source, target));
-  EXPECT_EQ(Read(target), "new font") << "the existing target is overwritten";
-  EXPECT_TRUE(qt.fileExists(target));
-
-  struct Case {
-    const char* name;
-    std::string from, to;
-  } failures[] = {
-      {"missing source", Path(dir, "absent.dat"), target},
-      {"target folder missing", source, Path(dir, "no/such/folder/x.ttf")},
-      {"source is a folder", dir.path().toStdString(), Path(dir, "folder-copy")},
-  };
-  for (const auto& c : failures) {
-    EXPECT_FALSE(qt.copyFile(c.from, c.to)) << c.name;
-  }
-  EXPECT_EQ(Read(target), "new font") << "a failed copy leaves the target alone";
+  EXPECT_TRUE(qt.fileExists(file));
   EXPECT_FALSE(qt.fileExists(dir.path().toStdString())) << "a folder is not a file";
+  EXPECT_TRUE(qt.directoryWritable(dir.path().toStdString() + "/"));
+  EXPECT_FALSE(qt.directoryWritable(file)) << "a file is not a folder";
+  EXPECT_FALSE(qt.directoryWritable(Path(dir, "no/such/folder/")));
 
-  EXPECT_TRUE(qt.deleteFile(target));
-  EXPECT_FALSE(qt.fileExists(target));
-  EXPECT_FALSE(qt.deleteFile(target)) << "nothing left to delete";
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"appfont.dat"})
-      << "no temporary left behind";
+  EXPECT_TRUE(qt.deleteFile(file));
+  EXPECT_FALSE(qt.fileExists(file));
+  EXPECT_FALSE(qt.deleteFile(file)) << "nothing left to delete";
+}
+
+TEST(Pictures, WhiteBitmapsSmallAndLargeAndTheirCopies) {
+  for (const QSize size : {QSize(1, 1), QSize(96, 27), QSize(650, 308), QSize(1300, 616)}) {
+    QImage bitmap = WhiteBitmap(size);
+    ASSERT_EQ(bitmap.size(), size);
+    EXPECT_EQ(bitmap.format(), QImage::Format_RGB32);
+    bool white = true;
+    for (int y = 0; y < size.height(); ++y)
+      for (int x = 0; x < size.width(); ++x) white = white && bitmap.pixel(x, y) == qRgb(255, 255, 255);
+    EXPECT_TRUE(white) << size.width() << "x" << size.height();
+    // A copy outlives the original and is not changed by drawing on it.
+    const QImage copy = bitmap;
+    bitmap.setPixel(0, 0, qRgb(0, 0, 0));
+    bitmap = QImage();
+    EXPECT_EQ(copy.pixel(0, 0), qRgb(255, 255, 255));
+  }
+  EXPECT_FALSE(ReadPicture(":/arrows.xpm").isNull());
+  EXPECT_TRUE(ReadPicture(":/no_such_picture.xpm").isNull());
 }
 
 TEST(QtPlatformFiles, ProgramDirectoryEndsWithASeparator) {
@@ -76,21 +75,20 @@ TEST(QtPlatformFiles, ProgramDirectoryEndsWithASeparator) {
   EXPECT_TRUE(qt.fileExists(dir + "appfont.dat")) << dir;
 }
 
-TEST(QtPlatformFonts, AddAndRemoveTheDisplayFontFromACopy) {
+TEST(QtPlatformFonts, AddAndRemoveTheShippedDisplayFont) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   QtPlatformServices qt;
-  const std::string copy = Path(dir, "TECHNCLN.TTF");
-  ASSERT_TRUE(qt.copyFile(qt.programDirectory() + "appfont.dat", copy));
+  const std::string shipped = qt.programDirectory() + "appfont.dat";
   const bool before = HasFamily(qt, "Technical");
 
-  EXPECT_TRUE(qt.addFont(copy));
+  EXPECT_TRUE(qt.addFont(shipped));
   EXPECT_TRUE(HasFamily(qt, "Technical"));
   qt.broadcastFontChange();
   qt.processMessages();
-  qt.removeFont(copy);
+  qt.removeFont(shipped);
   EXPECT_EQ(HasFamily(qt, "Technical"), before) << "removal takes back exactly what was added";
-  qt.removeFont(copy);  // a second removal is harmless
+  qt.removeFont(shipped);  // a second removal is harmless
 
   EXPECT_FALSE(qt.addFont(Path(dir, "missing.ttf")));
   Write(Path(dir, "junk.ttf"), "not a font");
@@ -141,20 +139,21 @@ TEST(RecordingPlatform, FontAndFileSwitchesFailOrPretend) {
   struct Case {
     const char* name;
     RecordingPlatform::Mode mode;
-    bool copies, exists, targetWritten;
+    bool answers, targetDeleted;
   } cases[] = {
-      {"pass through", RecordingPlatform::Mode::PassThrough, true, true, true},
-      {"fail", RecordingPlatform::Mode::Fail, false, false, false},
-      {"pretend", RecordingPlatform::Mode::Pretend, true, true, false},
+      {"pass through", RecordingPlatform::Mode::PassThrough, true, true},
+      {"fail", RecordingPlatform::Mode::Fail, false, false},
+      {"pretend", RecordingPlatform::Mode::Pretend, true, false},
   };
   for (const auto& c : cases) {
-    QFile::remove(QString::fromStdString(target));
+    Write(target, "an old font copy");
     RecordingPlatform recording;
     recording.fileMode = c.mode;
-    EXPECT_EQ(recording.copyFile(source, target), c.copies) << c.name;
-    EXPECT_EQ(recording.fileExists(source), c.exists) << c.name;
-    EXPECT_EQ(QFile::exists(QString::fromStdString(target)), c.targetWritten) << c.name;
-    EXPECT_EQ(recording.filesCopied, std::vector<std::string>{source + " -> " + target}) << c.name;
+    EXPECT_EQ(recording.fileExists(source), c.answers) << c.name;
+    EXPECT_EQ(recording.directoryWritable(dir.path().toStdString() + "/"), c.answers) << c.name;
+    EXPECT_EQ(recording.deleteFile(target), c.answers) << c.name;
+    EXPECT_EQ(!QFile::exists(QString::fromStdString(target)), c.targetDeleted) << c.name;
+    EXPECT_EQ(recording.filesDeleted, std::vector<std::string>{target}) << c.name;
   }
 
   RecordingPlatform failingFonts;

@@ -5,7 +5,6 @@
 XVFB_PID=""
 PROGRAM_PID=""
 WORK_DIRS=()
-FONT_COPY=""  # the program's font copy, removed when the program had to be killed
 
 fail() {
   echo "FAIL: $*" >&2
@@ -17,7 +16,6 @@ cleanup() {
     kill "$PROGRAM_PID" 2>/dev/null
     sleep 0.5
     kill -9 "$PROGRAM_PID" 2>/dev/null
-    [ -n "$FONT_COPY" ] && rm -f "$FONT_COPY"
   fi
   if [ -n "$XVFB_PID" ]; then
     kill "$XVFB_PID" 2>/dev/null

@@ -553,7 +553,7 @@ TEST(MenuPages, PagesAndTheirClicks) {
 
 // ---- Quit ----
 
-TEST(Quit, ClosesTheWindowAndRemovesTheFontCopy) {
+TEST(Quit, ClosesTheWindowAndLeavesNoFontCopy) {
   Played run = PlayFile("quit");
   ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
   EXPECT_FALSE(QFile::exists(QStringLiteral(TIMER555_BIN_DIR "/TECHNCLN.TTF")));

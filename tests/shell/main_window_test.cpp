@@ -1,11 +1,13 @@
 // Start-up, layout, shut-down and the menu bar of the main window.
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSet>
 
 #include "platform/cursors.h"
 #include "shell/image_control.h"
@@ -16,11 +18,6 @@ namespace timer555::testing {
 namespace {
 
 const char* const kMissingFont = "Unable to find application file \"appfont.dat.\" Re-installation required.";
-
-QByteArray FileBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 TEST_F(WindowTest, LayoutAtTheScaledGeometry) {
   TfmMain& w = Open();
@@ -111,29 +108,42 @@ TEST_F(WindowTest, CalculateButtonIsAFramedButtonFacePicture) {
   EXPECT_GT(dark, 20);
 }
 
-TEST_F(WindowTest, StartUpRegistersTheFontCopyAndShutDownTakesItBack) {
+TEST_F(WindowTest, StartUpRegistersTheShippedFontAndShutDownTakesItBack) {
   Open();
   EXPECT_TRUE(platform_.errors.empty());
   EXPECT_EQ(shellState.AppPath, folder_);
   EXPECT_EQ(shellState.AppFontName, "Technical");
-  EXPECT_EQ(platform_.fontsAdded, std::vector<std::string>{PathStd("TECHNCLN.TTF")});
-  EXPECT_EQ(FileBytes(Path("TECHNCLN.TTF")), FileBytes(Path("appfont.dat")));
+  EXPECT_EQ(platform_.fontsAdded, std::vector<std::string>{PathStd("appfont.dat")});
   EXPECT_GE(platform_.fontChangeBroadcasts, 1);
+  EXPECT_EQ(FolderListing(), QStringList{"appfont.dat"}) << "nothing written beside the program";
   Destroy();
-  EXPECT_EQ(platform_.fontsRemoved, std::vector<std::string>{PathStd("TECHNCLN.TTF")});
-  EXPECT_FALSE(QFile::exists(Path("TECHNCLN.TTF")));
+  EXPECT_EQ(platform_.fontsRemoved, std::vector<std::string>{PathStd("appfont.dat")});
+  EXPECT_EQ(FolderListing(), QStringList{"appfont.dat"});
+  EXPECT_TRUE(platform_.filesDeleted.empty());
 }
 
-TEST_F(WindowTest, AnOldFontCopyIsOverwrittenAndDeleted) {
-  {
-    QFile old(Path("TECHNCLN.TTF"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("stale");
+TEST_F(WindowTest, AnOldFontCopyIsDeletedWhereTheFolderIsWritable) {
+  struct Row {
+    const char* name;
+    bool writable;
+    QStringList after;
+  };
+  const Row rows[] = {{"writable folder", true, {"appfont.dat"}},
+                      {"folder not ours to change", false, {"TECHNCLN.TTF", "appfont.dat"}}};
+  for (const Row& row : rows) {
+    {
+      QFile old(Path("TECHNCLN.TTF"));
+      ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+      old.write("left by an older version");
+    }
+    platform_.unwritableDirectory = row.writable ? "" : folder_;
+    Open();
+    EXPECT_EQ(FolderListing(), row.after) << row.name;
+    EXPECT_EQ(platform_.fontsAdded.back(), PathStd("appfont.dat")) << row.name;
+    Destroy();
+    EXPECT_EQ(FolderListing(), row.after) << row.name;
+    QFile::remove(Path("TECHNCLN.TTF"));
   }
-  Open();
-  EXPECT_EQ(FileBytes(Path("TECHNCLN.TTF")), FileBytes(Path("appfont.dat")));
-  Destroy();
-  EXPECT_FALSE(QFile::exists(Path("TECHNCLN.TTF")));
 }
 
 TEST_F(WindowTest, MissingFontFileShowsTheMessageAndTheWindowStillOpens) {
@@ -158,10 +168,8 @@ TEST_F(WindowTest, MissingFontFileShowsTheMessageAndTheWindowStillOpens) {
   EXPECT_EQ(platform_.errors.size(), 1u);
 }
 
-TEST_F(WindowTest, FailedCopyRegistersTheShippedFileInstead) {
-  // A folder where the copy cannot be written, even for root: the target
-  // name is taken by a directory. This is what a read-only installation
-  // looks like to the start-up.
+TEST_F(WindowTest, AFolderNamedLikeTheOldCopyIsLeftAlone) {
+  // Only a file of that name is an old copy.
   ASSERT_TRUE(QDir(dir_.path()).mkdir("TECHNCLN.TTF"));
   TfmMain& w = Open();
   EXPECT_TRUE(platform_.errors.empty());
@@ -170,33 +178,79 @@ TEST_F(WindowTest, FailedCopyRegistersTheShippedFileInstead) {
   EXPECT_GT(shellState.MenuBarEntries[4].Hit.right, 0);
   EXPECT_EQ(w.Image1->height(), 42);
   Destroy();
+  EXPECT_TRUE(QFileInfo(Path("TECHNCLN.TTF")).isDir());
   EXPECT_EQ(platform_.fontsRemoved, std::vector<std::string>{PathStd("appfont.dat")});
-  EXPECT_TRUE(QFile::exists(Path("appfont.dat")));
 }
 
 TEST_F(WindowTest, ReadOnlyProgramFolder) {
   if (geteuid() == 0)
-    GTEST_SKIP() << "root writes into read-only folders; FailedCopyRegistersTheShippedFileInstead covers it";
+    GTEST_SKIP()
+        << "root writes into read-only folders; AnOldFontCopyIsDeletedWhereTheFolderIsWritable covers it";
+  {
+    QFile old(Path("TECHNCLN.TTF"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  }
   ASSERT_TRUE(QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::ExeOwner));
   Open();
   EXPECT_TRUE(platform_.errors.empty());
   EXPECT_EQ(platform_.fontsAdded, std::vector<std::string>{PathStd("appfont.dat")});
-  EXPECT_FALSE(QFile::exists(Path("TECHNCLN.TTF")));
+  EXPECT_TRUE(QFile::exists(Path("TECHNCLN.TTF"))) << "a folder the user cannot change stays as it is";
+  EXPECT_TRUE(platform_.filesDeleted.empty());
   Destroy();
   QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-TEST_F(WindowTest, InstalledFontIsUsedWithoutACopy) {
+TEST_F(WindowTest, InstalledFontIsUsedWithoutRegisteringTheFile) {
   const int id = QFontDatabase::addApplicationFont(Path("appfont.dat"));
   ASSERT_GE(id, 0);
   Open();
-  EXPECT_TRUE(platform_.filesCopied.empty());
   EXPECT_TRUE(platform_.fontsAdded.empty());
   EXPECT_EQ(shellState.AppFontName, "Technical");
   Destroy();
   // The removal is still attempted at shut-down.
-  EXPECT_EQ(platform_.fontsRemoved, std::vector<std::string>{PathStd("TECHNCLN.TTF")});
+  EXPECT_EQ(platform_.fontsRemoved, std::vector<std::string>{PathStd("appfont.dat")});
+  EXPECT_EQ(FolderListing(), QStringList{"appfont.dat"});
   QFontDatabase::removeApplicationFont(id);
+}
+
+TEST_F(WindowTest, HiddenControlsFollowTheFirstFrameOrComeWhenReached) {
+  TfmMain& w = Open();
+  // The first frame is drawn without them...
+  EXPECT_EQ(w.findChild<QGroupBox*>("GB1"), nullptr);
+  EXPECT_EQ(w.findChild<QListWidget*>("ListBox1"), nullptr);
+  // ...and they are made as soon as the frame is on screen.
+  for (int i = 0; i < 50 && !w.findChild<QGroupBox*>("GB1"); ++i) QCoreApplication::processEvents();
+  ASSERT_NE(w.findChild<QGroupBox*>("GB1"), nullptr);
+  EXPECT_NE(w.findChild<TNumEdit*>("NumEdit1"), nullptr);
+  EXPECT_EQ(w.findChild<QListWidget*>("ListBox1")->count(), 12);
+  EXPECT_TRUE(w.GB1->isHidden());
+  EXPECT_EQ(w.NumEdit1->height(), 25) << "sized by the start-up";
+  Destroy();
+
+  // Reached before the window is shown: made at once, and still hidden at
+  // the first show.
+  auto early = std::make_unique<TfmMain>();
+  EXPECT_TRUE(early->NumEdit1->text().isEmpty());
+  early->show();
+  EXPECT_TRUE(early->GB1->isHidden());
+  EXPECT_TRUE(early->GB2->isHidden());
+  EXPECT_TRUE(early->GB3->isHidden());
+  EXPECT_EQ(early->Image3->height(), 27);
+}
+
+TEST_F(WindowTest, TheWindowCarriesTheProgramIcon) {
+  TfmMain& w = Open();
+  w.EnsureControls();  // as right after the first frame
+  const QIcon icon = w.windowIcon();
+  ASSERT_FALSE(icon.isNull());
+  const QImage picture = icon.pixmap(QSize(64, 64)).toImage();
+  EXPECT_EQ(picture.size(), QSize(64, 64));
+  // A drawing, not a blank square: white, the chip's navy, the red "555"
+  // and the green wave, each somewhere.
+  QSet<QRgb> colours;
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) colours.insert(picture.pixel(x, y));
+  EXPECT_GT(colours.size(), 4);
 }
 
 TEST_F(WindowTest, MenuBarRectanglesLeaveGapsOfQ) {

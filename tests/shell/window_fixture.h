@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <memory>
@@ -42,6 +43,10 @@ class WindowTest : public ::testing::Test {
   /// Destroys the window (shut-down).
   void Destroy() { window_.reset(); }
 
+  /// The names in the program folder, sorted.
+  QStringList FolderListing() const {
+    return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+  }
   QString Path(const char* name) const { return QString::fromStdString(folder_ + name); }
   std::string PathStd(const char* name) const { return folder_ + name; }
 

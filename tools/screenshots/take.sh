@@ -30,7 +30,6 @@ entry() {  # entry K: the centre of menu bar entry K (0 Design .. 4 Help)
 
 # Large enough for the window at scale 2.
 start_xvfb 1600x1000x24
-FONT_COPY=$build/bin/TECHNCLN.TTF
 
 # start_program SCALE: the program at QT_SCALE_FACTOR=SCALE, with its window
 # id and geometry; click() then takes logical pixels.
