@@ -1,6 +1,5 @@
 #include "design/design_table.h"
 
-#include <array>
 #include <charconv>
 
 #include "design/design_equations.h"
@@ -13,7 +12,7 @@ constexpr const char* kDutyInvalid = "Duty cycle invalid.";
 
 // One row per design; a fifth design is one more row here and its circuit
 // record in the library.
-const std::array<DesignRow, 4> kDesigns = {{
+const DesignRow kDesigns[] = {
     {.kind = DesignKind::Astable,
      .name = "astable",
      .title = "Astable, Duty Cycle > 50%",
@@ -74,7 +73,7 @@ const std::array<DesignRow, 4> kDesigns = {{
      .waveform = WaveformForm::Monostable,
      .timingResistance = TimingResistance::R1,
      .steeringDiodes = false},
-}};
+};
 
 }  // namespace
 
