@@ -34,33 +34,12 @@ std::optional<double> StrictNumber(const std::string& text) {
   return value;
 }
 
-std::string Quote(const std::string& text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          char buffer[8];
-          std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-          out += buffer;
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  return out + "\"";
-}
-
 /// Builds a JSON object member by member, one member a line at `indent`.
 class JsonObject final {
  public:
   explicit JsonObject(std::string indent) : indent_(std::move(indent)) {}
   JsonObject& Add(const std::string& key, const std::string& rawValue) {
-    text_ += (text_.empty() ? "{\n" : ",\n") + indent_ + "  " + Quote(key) + ": " + rawValue;
+    text_ += (text_.empty() ? "{\n" : ",\n") + indent_ + "  " + JsonString(key) + ": " + rawValue;
     return *this;
   }
   JsonObject& Number(const std::string& key, double value) { return Add(key, JsonNumber(value)); }
@@ -174,11 +153,11 @@ std::string AnswerJson(const DesignAnswer& answer) {
 
   std::string warnings = "[";
   for (std::size_t i = 0; i < answer.report.findings.size(); ++i)
-    warnings += (i > 0 ? ",\n    " : "\n    ") + Quote(answer.report.findings[i]);
+    warnings += (i > 0 ? ",\n    " : "\n    ") + JsonString(answer.report.findings[i]);
   warnings += answer.report.findings.empty() ? "]" : "\n  ]";
 
   JsonObject o("");
-  o.Add("design", Quote(row != nullptr ? row->name : ""))
+  o.Add("design", JsonString(row != nullptr ? row->name : ""))
       .Add("frequency", mono ? "null" : JsonNumber(f.frequency))
       .Add("duty", mono ? "null" : JsonNumber(f.duty))
       .Add("pulse", mono ? JsonNumber(f.pulse) : "null")
@@ -196,6 +175,27 @@ std::string AnswerJson(const DesignAnswer& answer) {
     o.Add("combinations", list);
   }
   return o.Done() + "\n";
+}
+
+std::string JsonString(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          char buffer[8];
+          std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+          out += buffer;
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+  return out + "\"";
 }
 
 }  // namespace timer555

@@ -54,4 +54,8 @@ std::string AnswerJson(const DesignAnswer& answer);
 /// null for NaN and the infinities.
 std::string JsonNumber(double value);
 
+/// `text` as a JSON string literal, quoted, with its control characters
+/// escaped (the scenario runner's snapshots use it too).
+std::string JsonString(const std::string& text);
+
 }  // namespace timer555

@@ -10,9 +10,9 @@
 #include <QRadioButton>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 
+#include "cli/design_answer.h"
 #include "design/design_state.h"
 #include "platform/cursors.h"
 #include "platform/recording_platform.h"
@@ -29,27 +29,7 @@ namespace timer555::scenario {
 
 namespace {
 
-std::string Quote(const std::string& s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  return out + "\"";
-}
+std::string Quote(const std::string& s) { return JsonString(s); }
 
 std::string Quote(const QString& s) { return Quote(s.toStdString()); }
 
