@@ -1,12 +1,27 @@
 #include "platform/logging_canvas.h"
 
-#include <string_view>
+#include <algorithm>
 
 namespace timer555 {
 
+namespace {
+
+const char* const kOpNames[] = {"lineTo", "setPixel", "rectangle", "ellipse",
+                                "arc",    "polygon",  "fillRect",  "textOut"};
+constexpr std::size_t kArgCounts[] = {2, 2, 4, 4, 8, 0, 4, 2};
+
+}  // namespace
+
+void LoggingCanvas::forget() {
+  entries_.clear();
+  faces_.clear();
+  texts_.clear();
+  polygons_.clear();
+}
+
 void LoggingCanvas::retarget(Canvas& target) {
   target_ = &target;
-  calls_.clear();
+  forget();
   complete_ = true;
 }
 
@@ -15,81 +30,117 @@ void LoggingCanvas::setPenWidth(int w) {
   target_->setPenWidth(w);
 }
 
-void LoggingCanvas::keep(const char* op, std::vector<int> args, Color pixel, const std::string& text) {
+void LoggingCanvas::keep(Op op, std::initializer_list<int> args, Color pixel, std::uint32_t extra) {
   if (!complete_) return;
-  if (calls_.size() >= kMaxCalls) {
-    calls_.clear();
-    calls_.shrink_to_fit();
+  if (entries_.size() >= kMaxCalls) {
+    forget();
+    entries_.shrink_to_fit();
     complete_ = false;
     return;
   }
-  CanvasCall c;
-  c.op = op;
-  c.args = std::move(args);
-  c.text = text;
-  c.penColor = target_->penColor();
-  c.penWidth = penWidth_;
-  c.brushColor = target_->brushColor();
+  Entry e{};
+  e.op = op;
+  std::copy(args.begin(), args.end(), e.args.begin());
+  e.extra = extra;
+  e.pen = target_->penColor();
+  e.penWidth = penWidth_;
+  e.brush = target_->brushColor();
   // A pixel keeps its own colour where the other calls keep the font's.
-  c.fontColor = std::string_view(op) == "setPixel" ? pixel : target_->fontColor();
-  c.fontName = target_->fontName();
-  c.fontHeight = target_->fontHeight();
-  c.bold = target_->fontBold();
-  c.underline = target_->fontUnderline();
-  c.from = target_->penPos();
-  calls_.push_back(std::move(c));
+  e.colour = op == Op::SetPixel ? pixel : target_->fontColor();
+  const std::string face = target_->fontName();
+  auto known = std::find(faces_.begin(), faces_.end(), face);
+  if (known == faces_.end()) known = faces_.insert(faces_.end(), face);
+  e.face = static_cast<std::uint16_t>(known - faces_.begin());
+  e.fontHeight = target_->fontHeight();
+  e.bold = target_->fontBold();
+  e.underline = target_->fontUnderline();
+  e.from = target_->penPos();
+  entries_.push_back(e);
+}
+
+std::vector<CanvasCall> LoggingCanvas::calls() const {
+  std::vector<CanvasCall> out;
+  out.reserve(entries_.size());
+  for (const Entry& e : entries_) {
+    CanvasCall c;
+    const auto op = static_cast<std::size_t>(e.op);
+    c.op = kOpNames[op];
+    if (e.op == Op::Polygon) {
+      c.args = polygons_[e.extra];
+    } else {
+      c.args.assign(e.args.begin(), e.args.begin() + static_cast<std::ptrdiff_t>(kArgCounts[op]));
+    }
+    if (e.op == Op::TextOut) c.text = texts_[e.extra];
+    c.penColor = e.pen;
+    c.penWidth = e.penWidth;
+    c.brushColor = e.brush;
+    c.fontColor = e.colour;
+    c.fontName = faces_[e.face];
+    c.fontHeight = e.fontHeight;
+    c.bold = e.bold;
+    c.underline = e.underline;
+    c.from = e.from;
+    out.push_back(std::move(c));
+  }
+  return out;
 }
 
 void LoggingCanvas::moveTo(int x, int y) { target_->moveTo(x, y); }
 
 void LoggingCanvas::lineTo(int x, int y) {
-  keep("lineTo", {x, y});
+  keep(Op::LineTo, {x, y});
   target_->lineTo(x, y);
 }
 
 void LoggingCanvas::setPixel(int x, int y, Color c) {
-  keep("setPixel", {x, y}, c);
+  keep(Op::SetPixel, {x, y}, c);
   target_->setPixel(x, y, c);
 }
 
 void LoggingCanvas::rectangle(int left, int top, int right, int bottom) {
-  keep("rectangle", {left, top, right, bottom});
+  keep(Op::Rectangle, {left, top, right, bottom});
   target_->rectangle(left, top, right, bottom);
 }
 
 void LoggingCanvas::ellipse(int left, int top, int right, int bottom) {
-  keep("ellipse", {left, top, right, bottom});
+  keep(Op::Ellipse, {left, top, right, bottom});
   target_->ellipse(left, top, right, bottom);
 }
 
 void LoggingCanvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) {
-  keep("arc", {left, top, right, bottom, x1, y1, x2, y2});
+  keep(Op::Arc, {left, top, right, bottom, x1, y1, x2, y2});
   target_->arc(left, top, right, bottom, x1, y1, x2, y2);
 }
 
 void LoggingCanvas::polygon(const std::vector<Point>& points) {
-  std::vector<int> args;
-  args.reserve(points.size() * 2);
-  for (const Point& p : points) {
-    args.push_back(p.x);
-    args.push_back(p.y);
+  if (complete_) {
+    std::vector<int> args;
+    args.reserve(points.size() * 2);
+    for (const Point& p : points) {
+      args.push_back(p.x);
+      args.push_back(p.y);
+    }
+    polygons_.push_back(std::move(args));
+    keep(Op::Polygon, {}, {}, static_cast<std::uint32_t>(polygons_.size() - 1));
   }
-  keep("polygon", std::move(args));
   target_->polygon(points);
 }
 
 void LoggingCanvas::fillRect(const Rect& r) {
   // A fill of the whole area leaves nothing of what was drawn before.
   if (r.left <= 0 && r.top <= 0 && r.right >= width() && r.bottom >= height()) {
-    calls_.clear();
+    forget();
     complete_ = true;
   }
-  keep("fillRect", {r.left, r.top, r.right, r.bottom});
+  keep(Op::FillRect, {r.left, r.top, r.right, r.bottom});
   target_->fillRect(r);
 }
 
 void LoggingCanvas::textOut(int x, int y, const std::string& text) {
-  keep("textOut", {x, y}, {}, text);
+  if (complete_) {
+    texts_.push_back(text);
+    keep(Op::TextOut, {x, y}, {}, static_cast<std::uint32_t>(texts_.size() - 1));
+  }
   target_->textOut(x, y, text);
 }
 

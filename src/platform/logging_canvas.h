@@ -1,6 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -32,7 +36,7 @@ class LoggingCanvas final : public Canvas {
   void retarget(Canvas& target);
 
   /// The calls since the whole area was last filled, oldest first.
-  const std::vector<CanvasCall>& calls() const { return calls_; }
+  std::vector<CanvasCall> calls() const;
   /// False once the log overflowed; it is complete again after the next
   /// fill of the whole area.
   bool complete() const { return complete_; }
@@ -71,11 +75,30 @@ class LoggingCanvas final : public Canvas {
   int textHeight(const std::string& text) override { return target_->textHeight(text); }
 
  private:
-  void keep(const char* op, std::vector<int> args, Color pixel = {}, const std::string& text = {});
+  enum class Op : std::uint8_t { LineTo, SetPixel, Rectangle, Ellipse, Arc, Polygon, FillRect, TextOut };
+  /// One call, kept compactly: every page is logged while it is drawn (the
+  /// data table sets thousands of single pixels), so an entry allocates
+  /// nothing; texts, polygons and face names are kept beside the entries.
+  struct Entry {
+    Op op;
+    bool bold, underline;
+    std::uint16_t face;  ///< index into faces_
+    int penWidth, fontHeight;
+    Color pen, brush, colour;  ///< colour: the font's, or a pixel's own
+    Point from;
+    std::array<int, 8> args;
+    std::uint32_t extra;  ///< index into texts_ (textOut) or polygons_ (polygon)
+  };
+
+  void keep(Op op, std::initializer_list<int> args, Color pixel = {}, std::uint32_t extra = 0);
+  void forget();
 
   Canvas* target_;
   int penWidth_ = 1;  ///< as set; the Canvas interface has no getter for it
-  std::vector<CanvasCall> calls_;
+  std::vector<Entry> entries_;
+  std::vector<std::string> faces_;
+  std::vector<std::string> texts_;
+  std::vector<std::vector<int>> polygons_;
   bool complete_ = true;
 };
 
