@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <numbers>
+#include <optional>
 #include <system_error>
 
 #include "platform/fonts.h"
@@ -239,6 +240,30 @@ std::string PixelElements(const std::map<std::pair<int, int>, Color>& pixels) {
   return out;
 }
 
+// An ellipse's box, ordered, and the pen-wide rim inside it: the ellipse
+// inscribed in the box is the rim's outer edge, and when the rim meets
+// itself the whole ellipse is pen-coloured. Empty for a box that is empty or
+// too large to write.
+struct Rim {
+  double cx, cy, rx, ry;
+  bool solid;
+};
+
+std::optional<Rim> RimOf(int left, int top, int right, int bottom, int pen) {
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  const std::int64_t w = std::int64_t{right} - left, h = std::int64_t{bottom} - top;
+  if (w < 1 || h < 1 || w > kLargestBox || h > kLargestBox) return std::nullopt;
+  const bool solid = 2L * pen >= w || 2L * pen >= h;
+  const double inset = solid ? 0.0 : pen / 2.0;
+  return Rim{left + w / 2.0, top + h / 2.0, w / 2.0 - inset, h / 2.0 - inset, solid};
+}
+
+// The stroke of a pen, its width only where it is not the default one.
+std::string Stroke(Color pen, int width) {
+  return Attr("stroke", Hex(pen)) + (width == 1 ? "" : Attr("stroke-width", Num(width)));
+}
+
 }  // namespace
 
 SvgFontFiles LoadSheetFonts(const std::string& programDir) {
@@ -340,22 +365,14 @@ void SvgCanvas::rectangle(int left, int top, int right, int bottom) {
 }
 
 void SvgCanvas::ellipse(int left, int top, int right, int bottom) {
-  if (left > right) std::swap(left, right);
-  if (top > bottom) std::swap(top, bottom);
-  const std::int64_t w = std::int64_t{right} - left, h = std::int64_t{bottom} - top;
-  if (w < 1 || h < 1 || w > kLargestBox || h > kLargestBox) return;
-  // The ellipse inscribed in the box is the outer edge of the pen-wide rim;
-  // when the rim meets itself the whole ellipse is pen-coloured.
-  const int pen = penWidth();
-  const bool solid = 2L * pen >= w || 2L * pen >= h;
-  const double inset = solid ? 0.0 : pen / 2.0;
-  std::string e = "<ellipse" + Attr("cx", Num(left + w / 2.0)) + Attr("cy", Num(top + h / 2.0)) +
-                  Attr("rx", Num(w / 2.0 - inset)) + Attr("ry", Num(h / 2.0 - inset));
-  if (solid)
+  const std::optional<Rim> rim = RimOf(left, top, right, bottom, penWidth());
+  if (!rim) return;
+  std::string e = "<ellipse" + Attr("cx", Num(rim->cx)) + Attr("cy", Num(rim->cy)) +
+                  Attr("rx", Num(rim->rx)) + Attr("ry", Num(rim->ry));
+  if (rim->solid)
     e += Attr("fill", Hex(penColor()));
   else
-    e += Attr("fill", Hex(brushColor())) + Attr("stroke", Hex(penColor())) +
-         (pen == 1 ? "" : Attr("stroke-width", Num(pen)));
+    e += Attr("fill", Hex(brushColor())) + Stroke(penColor(), penWidth());
   element(e + "/>");
 }
 
@@ -365,18 +382,12 @@ void SvgCanvas::arc(int left, int top, int right, int bottom, int x1, int y1, in
   double extent = ScreenAngle(x2 - cx, y2 - cy) - start;
   if (extent < 0) extent += 2 * std::numbers::pi;
   const bool whole = extent == 0;
-  if (left > right) std::swap(left, right);
-  if (top > bottom) std::swap(top, bottom);
-  const std::int64_t w = std::int64_t{right} - left, h = std::int64_t{bottom} - top;
-  if (w < 1 || h < 1 || w > kLargestBox || h > kLargestBox) return;
-
-  const int pen = penWidth();
-  const bool solid = 2L * pen >= w || 2L * pen >= h;
-  const double inset = solid ? 0.0 : pen / 2.0;
-  const double rx = w / 2.0 - inset, ry = h / 2.0 - inset;
-  const std::string stroke = solid ? Attr("fill", Hex(penColor()))
-                                   : Attr("fill", "none") + Attr("stroke", Hex(penColor())) +
-                                         (pen == 1 ? "" : Attr("stroke-width", Num(pen)));
+  const std::optional<Rim> rim = RimOf(left, top, right, bottom, penWidth());
+  if (!rim) return;
+  const double rx = rim->rx, ry = rim->ry;
+  const bool solid = rim->solid;
+  const std::string stroke =
+      solid ? Attr("fill", Hex(penColor())) : Attr("fill", "none") + Stroke(penColor(), penWidth());
   if (whole) {
     element("<ellipse" + Attr("cx", Num(cx)) + Attr("cy", Num(cy)) + Attr("rx", Num(rx)) +
             Attr("ry", Num(ry)) + stroke + "/>");
