@@ -20,6 +20,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick librsvg2-bin xclip poppler-utils
   clang libclang-rt-dev clang-format clang-tidy
   dpkg-dev file
+  libngspice0-dev ngspice nlohmann-json3-dev libcli11-dev
 )
 
 install_missing() {
