@@ -11,11 +11,9 @@ int main(int argc, char* argv[]) {
   if (argc > 1) return timer555::CommandLineMain(argc, argv);
   QApplication app(argc, argv);
   // The name a desktop matches with the installed timer555.desktop and its
-  // icon (Wayland's app id, X11's WM_CLASS). With a display name the window
-  // manager's title reads "Version 1.2 — timer555", so a taskbar entry names
-  // the program; windowTitle() itself keeps the page's own text.
+  // icon (Wayland's app id, X11's WM_CLASS). The window titles name the
+  // program themselves ("Help - timer555").
   QApplication::setApplicationName("timer555");
-  QGuiApplication::setApplicationDisplayName("timer555");
   QGuiApplication::setDesktopFileName("timer555");
   timer555::QtPlatformServices services;
   timer555::SetPlatform(&services);

@@ -9,15 +9,14 @@
 
 #include "cli/arguments.h"
 #include "cli/design_answer.h"
-#include "design/design_state.h"
 #include "design/design_table.h"
 #include "design/pages.h"
+#include "platform/display_font.h"
 #include "platform/logging_canvas.h"
 #include "platform/platform_services.h"
 #include "platform/qt_canvas.h"
-#include "schematic/circuit_script.h"
+#include "shell/main_window.h"
 #include "shell/sheet.h"
-#include "shell/shell_state.h"
 #include "shell/text_lists.h"
 
 namespace timer555 {
@@ -25,9 +24,8 @@ namespace timer555 {
 namespace {
 
 // The main window's drawing area, in which the design page is drawn.
-constexpr int kAreaWidth = 650;
-constexpr int kAreaHeight = 308;
-const char* const kFontFace = "Technical";
+constexpr int kAreaWidth = TfmMain::AreaWidth;
+constexpr int kAreaHeight = TfmMain::AreaHeight;
 
 int Status(ExitStatus status) { return static_cast<int>(status); }
 
@@ -37,30 +35,11 @@ void KeepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& messa
   if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << "\n";
 }
 
-// The display font beside the program, registered for the sheet's texts.
-bool RegisterDisplayFont(std::string& problem) {
-  PlatformServices& platform = Platform();
-  for (const std::string& face : platform.fontFamilies())
-    if (face == kFontFace) return true;
-  const std::string file = platform.programDirectory() + "appfont.dat";
-  if (!platform.fileExists(file) || !platform.addFont(file)) {
-    problem = "Unable to find application file \"appfont.dat.\" Re-installation required.";
-    return false;
-  }
-  return true;
-}
-
-// The design page drawn as the window draws it: bare, then calculated with
-// values. Returns the answer of the calculation on that page.
-DesignAnswer DrawDesign(const Arguments& arguments, LoggingCanvas& area) {
-  shellState.AppFontName = kFontFace;
-  shellState.ActiveMenu = 1;  // a design page: the schematic clears its area first
-  const DesignRow* row = FindDesign(*arguments.design);
-  TextList buffer;
-  DrawDesignPage(row->kind, area, LoadTextList("circuits"), buffer);
-  DesignAnswer answer = AnswerDesign(arguments);
-  if (answer.status == ExitStatus::Done) RunCircuitScript(buffer, area, designState.DrawRect, 1);
-  return answer;
+// The design page drawn as the window draws it: bare, then with values.
+void DrawDesign(const DesignState& design, LoggingCanvas& area) {
+  const TextList circuits = LoadTextList("circuits");
+  DrawDesignPage(design, area, circuits);
+  DrawDesignSchematic(design, area, circuits, true);
 }
 
 }  // namespace
@@ -95,9 +74,8 @@ int CommandLineMain(int argc, char* argv[]) {
     qInstallMessageHandler(KeepQtQuiet);
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
-    std::string problem;
-    if (!RegisterDisplayFont(problem)) {
-      std::cerr << problem << "\n";
+    if (!RegisterDisplayFont(Platform(), Platform().programDirectory())) {
+      std::cerr << kMissingDisplayFont << "\n";
       return Status(ExitStatus::FileNotWritten);
     }
     QImage image(kAreaWidth, kAreaHeight, QImage::Format_RGB32);
@@ -105,12 +83,12 @@ int CommandLineMain(int argc, char* argv[]) {
     QtCanvas canvas(image);
     LoggingCanvas area(canvas);
     try {
-      answer = DrawDesign(arguments, area);
+      DrawDesign(answer.design, area);
     } catch (const std::exception& e) {
       std::cerr << e.what() << "\n";
       return Status(ExitStatus::FileNotWritten);
     }
-    Sheet sheet{kAreaWidth, kAreaHeight, area.calls(), answer.report, kFontFace};
+    Sheet sheet{kAreaWidth, kAreaHeight, area.calls(), answer.report, kDisplayFace};
     const std::pair<const std::optional<std::string>*, SheetFormat> outputs[] = {
         {&arguments.png, SheetFormat::Png}, {&arguments.svg, SheetFormat::Svg}};
     for (const auto& [path, format] : outputs) {

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "design/design_state.h"
 #include "design/design_table.h"
 #include "design/engine.h"
 #include "design/pages.h"
@@ -119,16 +118,16 @@ DesignAnswer AnswerDesign(const Arguments& arguments) {
 
   // The inputs as the entry fields would hold them, checked and calculated
   // as "Calculate" does on a fresh design page.
-  DesignState& s = designState;
-  s.DesignMode = row->kind;
-  SetStartingCapacitor(row->kind);
-  if (std::optional<std::string> problem = ValidateInputs(field1, field2)) return Refuse(*problem);
-  const ComponentsResult computed = ComputeComponents();
+  const InputCheck check = ValidateInputs(StartDesign(row->kind), field1, field2);
+  if (check.problem) return Refuse(*check.problem);
+  const ComponentsResult computed = ComputeComponents(check.design);
   if (!computed.computed) return Refuse(computed.error.empty() ? "Solution not found." : computed.error);
-  s.Calculated = true;
-  RecordNominals(field1, field2);
+  answer.design = RecordNominals(computed.design, field1, field2);
+  answer.design.Calculated = true;
+  answer.design.Field1Text = answer.design.Field1Typed = field1;
+  answer.design.Field2Text = answer.design.Field2Typed = field2;
 
-  answer.facts = CurrentDesignFacts();
+  answer.facts = FactsOf(answer.design);
   answer.report = ReportDesign(answer.facts);
   if (answer.withCombinations) {
     const CombinationRequest asked = answer.request;

@@ -26,6 +26,7 @@ enum class ExitStatus : int {
 struct DesignAnswer {
   ExitStatus status = ExitStatus::Done;
   std::string message;  ///< why the inputs were refused (status BadInput)
+  DesignState design;   ///< the design calculated
   DesignFacts facts;
   DesignReport report;
   bool withCombinations = false;
@@ -33,10 +34,8 @@ struct DesignAnswer {
   std::vector<Combination> combinations;
 };
 
-/// Checks the design and its inputs and calculates the design in the
-/// design state, starting from the design's starting capacitor (as a fresh
-/// design page does). On return with status Done the design state holds the
-/// calculated design, ready to be drawn with values.
+/// Checks the design and its inputs and calculates the design, starting
+/// from the design's starting capacitor (as a fresh design page does).
 DesignAnswer AnswerDesign(const Arguments& arguments);
 
 /// The answer as a readable table (the summary text with aligned columns).

@@ -7,13 +7,14 @@
 
 namespace timer555 {
 
-/// Component equations with the capacitor decade search, on the design
-/// state, for the astable designs above 50 %, at 50 % and below 50 % and for
-/// the monostable.
-ComponentsResult ComputeAbove50Components();
-ComponentsResult ComputeSquareComponents();
-ComponentsResult ComputeBelow50Components();
-ComponentsResult ComputeMonostableComponents();
+/// Component equations with the capacitor decade search (or with the C1
+/// given, for an exact search) for the astable designs above 50 %, at 50 %
+/// and below 50 % and for the monostable. On an error the design returned
+/// is of no use; ComputeComponents returns the one given instead.
+ComponentsResult ComputeAbove50Components(const DesignState& design, CapacitorSearch search);
+ComponentsResult ComputeSquareComponents(const DesignState& design, CapacitorSearch search);
+ComponentsResult ComputeBelow50Components(const DesignState& design, CapacitorSearch search);
+ComponentsResult ComputeMonostableComponents(const DesignState& design, CapacitorSearch search);
 
 /// Output times from the components of the same four designs.
 OutputTimes Above50Times(double r1, double r2, double c1);

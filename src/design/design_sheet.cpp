@@ -164,8 +164,7 @@ std::string FrequencyText(double hertz) {
   return ShortNumber(hertz, 4) + " Hz";
 }
 
-DesignFacts CurrentDesignFacts() {
-  const DesignState& s = designState;
+DesignFacts FactsOf(const DesignState& s) {
   DesignFacts facts;
   facts.kind = s.DesignMode;
   facts.frequency = s.Frequency;

@@ -9,6 +9,7 @@
 
 #include "design/combinations.h"
 #include "design/design_kind.h"
+#include "design/design_state.h"
 #include "design/timing.h"
 #include "platform/canvas.h"
 #include "schematic/schematic_inputs.h"
@@ -27,8 +28,8 @@ struct DesignFacts {
   PartValues parts;
 };
 
-/// The facts of the design state as a calculation left them.
-DesignFacts CurrentDesignFacts();
+/// The facts of a calculated design.
+DesignFacts FactsOf(const DesignState& design);
 
 /// Rows of text cells, the first cell of each naming the row.
 using TextRows = std::vector<std::vector<std::string>>;

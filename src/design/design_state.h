@@ -1,21 +1,24 @@
 #pragma once
 
+#include <string>
+
+#include "design/circuit_settings.h"
 #include "design/design_kind.h"
-#include "platform/canvas.h"
 #include "schematic/schematic_inputs.h"
 
 namespace timer555 {
 
-/// The design on screen: which design is chosen, the user's inputs, the
-/// component values (C1..C4, R1..R3, inherited: they are what the schematic
-/// prints), the standard-value position of C1, the output times and what the
-/// adjust dialog and the entry fields need. One instance, `designState`;
-/// every part of the program reads and writes it directly. Physical
-/// quantities are in ohm, farad, second and hertz; the duty cycle is a
-/// fraction. Everything is zero when the program starts.
+/// A design as the window shows it, as one value: which design is chosen,
+/// the user's inputs with the texts of the two entry fields and their
+/// decimals, the component values (C1..C4, R1..R3, inherited: what the
+/// schematic prints, as calculated and as adjusted), the nominal values the
+/// calculation gave, the standard-value position of C1 and the capacitor a
+/// calculation starts from, the chip the schematic shows, the output times
+/// and the circuit settings. The engine's functions take one and return the
+/// next; nothing else holds a design. Physical quantities are in ohm,
+/// farad, second and hertz; the duty cycle is a fraction.
 struct DesignState : PartValues {
   DesignKind DesignMode = DesignKind::None;
-  int ApplicationIndex = 0;  ///< 1..14, the application page last chosen
   double Frequency = 0;
   double DutyCycle = 0;
   double PulseLength = 0;
@@ -24,12 +27,22 @@ struct DesignState : PartValues {
   int DutyDecimals = 0;
   int CapSeriesIndex = 0;  ///< 0..11, position of C1's mantissa in the E12 list
   int CapDecade = 0;       ///< C1 = E12[CapSeriesIndex] / 10^CapDecade
-  Rect DrawRect;           ///< rectangle last handed to the interpreter by a page
+  /// The capacitor a calculation starts its decade search from, as
+  /// CapSeriesIndex and CapDecade: the design's starting capacitor until the
+  /// user steps C1, then the one the user chose.
+  int StartCapIndex = 0;
+  int StartCapDecade = 0;
+  TimerChip Chip = TimerChip::Single555;
   double HighTime = 0;
   double LowTime = 0;
   bool Calculated = false;
-};
+  CircuitSettings Settings;
+  /// The entry fields' texts as shown (the program writes recalculated
+  /// values there) and as the user last typed them (their decimals count).
+  std::string Field1Text, Field2Text;
+  std::string Field1Typed, Field2Typed;
 
-extern DesignState designState;
+  friend bool operator==(const DesignState&, const DesignState&) = default;
+};
 
 }  // namespace timer555

@@ -53,7 +53,7 @@ struct DesignRow {
   std::optional<DutyLimits> dutyLimits;  ///< none: the duty cycle is not checked
   /// The component equations with the capacitor decade search (on the
   /// design state).
-  ComponentsResult (*compute)();
+  ComponentsResult (*compute)(const DesignState& design, CapacitorSearch search);
   /// The output times from the components.
   OutputTimes (*times)(double r1, double r2, double c1);
   WaveformForm waveform;

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <system_error>
 
-#include "design/design_state.h"
 #include "design/design_table.h"
 #include "design/limits.h"
 
@@ -75,45 +74,50 @@ std::optional<double> NumberFromText(const std::string& text) {
 
 double TextToNumber(const std::string& text) { return NumberFromText(text).value_or(0); }
 
-std::optional<std::string> ValidateInputs(const std::string& field1, const std::string& field2) {
-  DesignState& s = designState;
+InputCheck ValidateInputs(const DesignState& design, const std::string& field1, const std::string& field2) {
+  InputCheck check;
+  check.design = design;
+  auto refuse = [&check, &design](const char* message) {
+    check.problem = message;
+    check.design = design;
+    return check;
+  };
+  DesignState& s = check.design;
   const DesignRow* row = FindDesign(s.DesignMode);
   const bool pulse = row != nullptr && row->input == FirstInput::PulseLength;
-  if (field1.empty()) return std::string(pulse ? "Pulse length not entered." : "Frequency not entered.");
-  if (field2.empty() && !pulse) return std::string("Duty cycle not entered.");
+  if (field1.empty()) return refuse(pulse ? "Pulse length not entered." : "Frequency not entered.");
+  if (field2.empty() && !pulse) return refuse("Duty cycle not entered.");
 
   if (pulse) {
     s.PulseLength = TextToNumber(field1);
-    // Typing admits only digits and the point, but a pasted text can carry a
-    // sign or an exponent: a negative pulse never reaches 5000 ohm, and a
-    // huge one makes R1 overflow at the capacitor the calculation starts from.
-    double c1 = s.C1 > 0 ? s.C1 : kMonostableStartC1;
-    if (!(s.PulseLength > 0) || !std::isfinite(MonostableR1(s.PulseLength, c1))) {
-      return std::string("Invalid pulse length.");
+    // A pulse outside what a 555 times is refused before any capacitor is
+    // searched for: a huge one would make R1 overflow, a tiny one C1 vanish.
+    if (!(s.PulseLength >= kShortestPulse && s.PulseLength <= kLongestPulse)) {
+      return refuse("Pulse length not realistic: enter 1 us to 10000 s.");
     }
-    return std::nullopt;
+    return check;
   }
 
   s.Frequency = TextToNumber(field1);
   s.DutyCycle = TextToNumber(field2) / 100;
   if (s.Frequency < kLowestFrequency || s.Frequency > kHighestFrequency) {
-    return std::string("Frequency not realistic.");
+    return refuse("Frequency not realistic.");
   }
   if (row != nullptr && row->dutyLimits) {
     const DutyLimits& limits = *row->dutyLimits;
-    if (s.DutyCycle <= limits.above) return std::string(limits.aboveMessage);
-    if (s.DutyCycle >= limits.below) return std::string(limits.belowMessage);
+    if (s.DutyCycle <= limits.above) return refuse(limits.aboveMessage);
+    if (s.DutyCycle >= limits.below) return refuse(limits.belowMessage);
   }
-  return std::nullopt;
+  return check;
 }
 
-void RecordNominals(const std::string& field1, const std::string& field2) {
-  DesignState& s = designState;
+DesignState RecordNominals(DesignState s, const std::string& field1Typed, const std::string& field2Typed) {
   s.NominalC1 = s.C1;
   s.NominalR1 = s.R1;
   s.NominalR2 = s.R2;
-  s.FrequencyDecimals = static_cast<int>(DecimalsAfterPoint(field1));
-  s.DutyDecimals = static_cast<int>(DecimalsAfterPoint(field2));
+  s.FrequencyDecimals = static_cast<int>(DecimalsAfterPoint(field1Typed));
+  s.DutyDecimals = static_cast<int>(DecimalsAfterPoint(field2Typed));
+  return s;
 }
 
 }  // namespace timer555

@@ -4,12 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "design/design_state.h"
 #include "design/pages.h"
 #include "platform/scaling.h"
 #include "schematic/circuit_library.h"
 #include "schematic/circuit_script.h"
-#include "schematic/drawing_state.h"
 
 namespace timer555 {
 
@@ -122,19 +120,22 @@ void DrawNumberedCircle(Canvas& canvas, int number, int cx, int cy, int radius) 
   canvas.textOut(cx - canvas.textWidth(digit) / 2, cy - canvas.textHeight(digit) / 2, digit);
 }
 
-void StoreExampleValues(int page) {
+// The example values pages 1 and 12 print beside their parts.
+PartValues ExampleValues(int page) {
+  PartValues v;
   if (page == 1) {
-    designState.R1 = 10000;
-    designState.R2 = 10000;
-    designState.C1 = 1e-9;
+    v.R1 = 10000;
+    v.R2 = 10000;
+    v.C1 = 1e-9;
   } else if (page == 12) {
-    designState.R1 = 1000;
-    designState.R2 = 10000;
-    designState.C1 = 1.5e-9;
-    designState.C2 = 1e-8;
-    designState.C3 = 1e-4;
-    designState.C4 = 1e-4;
+    v.R1 = 1000;
+    v.R2 = 10000;
+    v.C1 = 1.5e-9;
+    v.C2 = 1e-8;
+    v.C3 = 1e-4;
+    v.C4 = 1e-4;
   }
+  return v;
 }
 
 void DotAt(Canvas& canvas, int x, int y) { canvas.setPixel(x, y, colors::Blue); }
@@ -175,11 +176,11 @@ void DrawMarks(Canvas& canvas, int n, int gx, int gy, int markGx) {
 
 }  // namespace
 
-void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buffer, const TextList& apps,
-                         const std::string& fontName) {
-  const int n = designState.ApplicationIndex;
+PartZones ShowApplicationPage(Canvas& canvas, int page, const TextList& circuits, const TextList& apps,
+                              const std::string& fontName) {
+  const int n = page;
   // Only pages 1..14 exist; any other number leaves the page as it is.
-  if (n < 1 || n > kApplicationCount) return;
+  if (n < 1 || n > kApplicationCount) return {};
 
   const int w = canvas.width();
   const int h = canvas.height();
@@ -189,8 +190,6 @@ void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buf
   // the page, so it keeps clear of the notes' right edge.
   const Rect schematicRect{0, 0, w - 40, h};
   const int markGx = schematicRect.right / 70;
-  drawingState.GridY = gy;
-  drawingState.GridX = gx;
   canvas.setFontName(fontName);
   canvas.setFontSize(kPageFontSize);
   // A page before may have left a style or colour behind; notes are plain black.
@@ -201,16 +200,8 @@ void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buf
   canvas.fillRect(Rect{0, 0, w, h});
   const int lineHeight = canvas.textHeight("Ably");
 
-  buffer = CircuitRecord(circuits, ApplicationRecordName(n));
-  drawingState.ClearPartZones();
-
   canvas.setFontName(fontName);
 
-  int showValues = 0;
-  if (n == 1 || n == 12) {
-    StoreExampleValues(n);
-    showValues = 1;
-  }
   DrawMarks(canvas, n, gx, gy, markGx);
   for (const Note& note : NotesOf(n)) {
     const int column = note.column * (note.grid == Grid::Schematic ? markGx : gx);
@@ -225,17 +216,11 @@ void ShowApplicationPage(Canvas& canvas, const TextList& circuits, TextList& buf
   canvas.setFontSize(size);
 
   // Application circuits always show the single 555 whose pins their notes
-  // quote; the chip chosen on a design page stays for the design pages.
-  designState.DrawRect = schematicRect;
-  const int chosenTimer = drawingState.TimerChoice;
-  drawingState.TimerChoice = 0;
-  try {
-    RunCircuitScript(buffer, canvas, designState.DrawRect, showValues);
-  } catch (...) {
-    drawingState.TimerChoice = chosenTimer;
-    throw;
-  }
-  drawingState.TimerChoice = chosenTimer;
+  // quote, and print their own example values, never the design's.
+  DrawOptions options;
+  options.showValues = n == 1 || n == 12;
+  options.values = ExampleValues(n);
+  return RunCircuitScript(CircuitRecord(circuits, ApplicationRecordName(n)), canvas, schematicRect, options);
 }
 
 void ShowComponentNotes(Canvas& canvas, const TextList& component) {
@@ -261,9 +246,7 @@ void ShowSpecificationTable(Canvas& canvas, const TextList& timerData, const std
   const int w = canvas.width();
   const int h = canvas.height();
   canvas.setFontName(fontName);
-  drawingState.GridY = h / 33;
-  drawingState.GridX = w / 70;
-  const int gx = drawingState.GridX;
+  const int gx = w / 70;
   // A canvas narrower than 70 pixels has no grid column; it gets no table
   // width rather than a division by zero.
   const int columns = gx > 0 ? w / gx : 0;

@@ -32,8 +32,7 @@ TimeFormat FormatFor(double t) {
   return {"ms", 1000, v > 1000 ? 0 : v > 100 ? 1 : v > 10 ? 2 : 4};
 }
 
-void DrawAstable(Canvas& canvas, int b, int low, int span, int textRow) {
-  DesignState& s = designState;
+void DrawAstable(Canvas& canvas, const DesignState& s, int b, int low, int span, int textRow) {
   const int half = span / 2;
   const double duty = std::clamp(s.DutyCycle, 0.0, 1.0);
   const int w = static_cast<int>(half * duty);
@@ -48,14 +47,14 @@ void DrawAstable(Canvas& canvas, int b, int low, int span, int textRow) {
 
   // Without a usable frequency there are no times to show.
   if (!(s.Frequency > 0) || !std::isfinite(s.Frequency)) return;
-  s.HighTime = s.DutyCycle / s.Frequency;
-  s.LowTime = (1 - s.DutyCycle) / s.Frequency;
-  const TimeFormat format = FormatFor(std::min(s.HighTime, s.LowTime));
+  const double highTime = s.DutyCycle / s.Frequency;
+  const double lowTime = (1 - s.DutyCycle) / s.Frequency;
+  const TimeFormat format = FormatFor(std::min(highTime, lowTime));
   const auto text = [&format](double time) {
     return FixedText(4, format.decimals, time * format.scale) + format.unit;
   };
-  canvas.textOut(0, textRow, "tH = " + text(s.HighTime));
-  canvas.textOut(canvas.width() / 2, textRow, "tL = " + text(s.LowTime));
+  canvas.textOut(0, textRow, "tH = " + text(highTime));
+  canvas.textOut(canvas.width() / 2, textRow, "tL = " + text(lowTime));
 }
 
 void DrawMonostable(Canvas& canvas, int b, int low, int span, int textRow, const std::string& field1Text) {
@@ -70,8 +69,8 @@ void DrawMonostable(Canvas& canvas, int b, int low, int span, int textRow, const
 
 }  // namespace
 
-void DrawOutputWaveform(Canvas& canvas, WaveformForm form, const std::string& field1Text,
-                        const std::string& fontName) {
+void DrawOutputWaveform(Canvas& canvas, WaveformForm form, const DesignState& design,
+                        const std::string& field1Text, const std::string& fontName) {
   const int width = canvas.width();
   const int height = canvas.height();
   canvas.setBrushColor(colors::White);
@@ -89,7 +88,7 @@ void DrawOutputWaveform(Canvas& canvas, WaveformForm form, const std::string& fi
   const int span = width - 2 * b;
   const int textRow = (5 * (height / 2)) / 4;
   if (form == WaveformForm::Astable) {
-    DrawAstable(canvas, b, low, span, textRow);
+    DrawAstable(canvas, design, b, low, span, textRow);
   } else {
     DrawMonostable(canvas, b, low, span, textRow, field1Text);
   }

@@ -23,6 +23,10 @@ inline constexpr Color Silver{192, 192, 192};
 inline constexpr Color ButtonFace{240, 240, 240};
 }  // namespace colors
 
+/// The face name of the program's display font, which every page and the
+/// schematic write in (generated at build time as appfont.dat).
+inline constexpr const char* kDisplayFace = "Technical";
+
 struct Point {
   int x = 0, y = 0;
   friend bool operator==(const Point&, const Point&) = default;

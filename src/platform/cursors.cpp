@@ -6,7 +6,6 @@
 #include <QVariant>
 #include <QWidget>
 #include <map>
-#include <optional>
 
 #include "platform/pictures.h"
 
@@ -20,43 +19,45 @@ QPoint HotSpot(const std::string& name) {
   return {15, 15};
 }
 
-/// A registered cursor: its picture's name, and the cursor once made.
-struct Entry {
-  std::string name;
-  std::optional<QCursor> cursor;
-};
-
-std::map<int, Entry>& Registry() {
-  static std::map<int, Entry> cursors;
-  return cursors;
+// The cursors by number: the pictures ":/cursors/NAME.xpm".
+const char* CursorName(int number) {
+  switch (number) {
+    case 20: return "CROSSHAIR";
+    case 21: return "CALCULATE";
+    case 22: return "CAPACITOR";
+    case 23: return "RESISTOR";
+    default: return nullptr;
+  }
 }
 
 QString PicturePath(const std::string& name) { return QString::fromStdString(":/cursors/" + name + ".xpm"); }
 
 constexpr char CursorProperty[] = "timer555CursorNumber";
 
-}  // namespace
-
-// Registration only notes the name: decoding the picture and making the
-// cursor wait for the first use, so that a start-up that registers cursors
-// pays nothing for them before its window is on screen.
-bool RegisterCursor(int number, const std::string& resourceName) {
-  if (!QFile::exists(PicturePath(resourceName))) return false;
-  Registry()[number] = Entry{resourceName, std::nullopt};
-  return true;
+QCursor MakeCursor(const std::string& name) {
+  const QPixmap picture = QPixmap::fromImage(ReadPicture(PicturePath(name)));
+  if (picture.isNull()) return QCursor(Qt::ArrowCursor);
+  const QPoint hot = HotSpot(name);
+  return QCursor(picture, hot.x(), hot.y());
 }
 
+}  // namespace
+
+bool CursorPictureExists(int number) {
+  const char* name = CursorName(number);
+  return name != nullptr && QFile::exists(PicturePath(name));
+}
+
+// The pictures are decoded on first use, so that a start-up pays nothing
+// for them before its window is on screen; a cursor is a pure function of
+// its number, so the cache never needs to be cleared.
 QCursor CursorByNumber(int number) {
-  auto it = Registry().find(number);
-  if (number == 0 || it == Registry().end()) return QCursor(Qt::ArrowCursor);
-  Entry& entry = it->second;
-  if (!entry.cursor) {
-    const QPixmap picture = QPixmap::fromImage(ReadPicture(PicturePath(entry.name)));
-    if (picture.isNull()) return QCursor(Qt::ArrowCursor);
-    const QPoint hot = HotSpot(entry.name);
-    entry.cursor = QCursor(picture, hot.x(), hot.y());
-  }
-  return *entry.cursor;
+  const char* name = CursorName(number);
+  if (name == nullptr) return QCursor(Qt::ArrowCursor);
+  static std::map<int, QCursor> cache;
+  auto it = cache.find(number);
+  if (it == cache.end()) it = cache.emplace(number, MakeCursor(name)).first;
+  return it->second;
 }
 
 void SetControlCursor(QWidget* control, int number) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "schematic/schematic_inputs.h"
 
 namespace timer555 {
 
@@ -18,10 +19,11 @@ class ScriptConversionError : public std::runtime_error {
 };
 
 /// Draws circuit script lines on a 70 x 33 grid laid over `rect` of the
-/// canvas. With showValues non-zero, resistors and capacitors print their
-/// values from the design state. Reads and writes the shared drawing state.
-/// Throws ScriptConversionError.
-void RunCircuitScript(const std::vector<std::string>& lines, Canvas& canvas, const Rect& rect,
-                      int showValues);
+/// canvas, as `options` ask (values beside the parts, the chip, clearing
+/// first), and returns where the clickable parts were drawn. Each drawing
+/// starts from a fresh drawing state. Throws ScriptConversionError (what was
+/// drawn before stays).
+PartZones RunCircuitScript(const std::vector<std::string>& lines, Canvas& canvas, const Rect& rect,
+                           const DrawOptions& options);
 
 }  // namespace timer555

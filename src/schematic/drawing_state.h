@@ -1,13 +1,13 @@
 #pragma once
 
 #include "platform/canvas.h"
+#include "schematic/schematic_inputs.h"
 
 namespace timer555 {
 
-/// Settings shared by the circuit script interpreter and every symbol
-/// routine. Nothing resets them between commands or between drawings: a
-/// setting stays until a command writes it again. One instance,
-/// `drawingState`.
+/// Settings shared by the circuit script interpreter and the symbol routines
+/// during one drawing. A drawing starts from these defaults; within it a
+/// setting stays until a command writes it again.
 struct DrawingState {
   int GridX = 0, GridY = 0;      ///< pixels per grid column and row
   int OriginX = 0, OriginY = 0;  ///< pixel of grid point (0, 0)
@@ -21,21 +21,14 @@ struct DrawingState {
   int OpAmpFacing = 0;           ///< 0 points left, 1 points right
   int OpAmpInput = 0;            ///< 0 pen at the upper input, 1 at the lower
   int TransistorType = 0;        ///< 0 NPN, 1 PNP
-  int TimerChoice = 0;           ///< 0 "555", 2 "556A", 3 "556B"
+  TimerChip TimerChoice = TimerChip::Single555;
 
-  /// Where resistors 1..4 (entry 0 unused) and capacitor C1 were drawn
-  /// last. Every page clears them first (ClearPartZones), so a part that
-  /// page does not draw has no zone.
+  /// The values resistors and capacitors print when values are shown.
+  PartValues Values;
+
+  /// Where resistors 1..4 (entry 0 unused) and capacitor C1 were drawn.
   Rect ResistorZones[5];
   Rect C1Zone;
-
-  /// Forgets every part's zone.
-  void ClearPartZones() {
-    for (Rect& zone : ResistorZones) zone = Rect{};
-    C1Zone = Rect{};
-  }
 };
-
-extern DrawingState drawingState;
 
 }  // namespace timer555

@@ -9,8 +9,6 @@ namespace timer555 {
 
 namespace {
 
-DrawingState& ds = drawingState;
-
 // Two-character fields k = 1..8 of the timer's constant texts.
 std::string Field(const char* text, int k) {
   return std::string(std::string_view(text).substr(2 * static_cast<std::size_t>(k - 1), 2));
@@ -27,8 +25,10 @@ constexpr const char* kPins556B = "0812131014090711";
 
 }  // namespace
 
-void DrawTimer(Canvas& canvas) {
-  const char* pins = ds.TimerChoice == 2 ? kPins556A : ds.TimerChoice == 3 ? kPins556B : kPins555;
+void DrawTimer(Canvas& canvas, DrawingState& ds) {
+  const char* pins = ds.TimerChoice == TimerChip::Dual556A   ? kPins556A
+                     : ds.TimerChoice == TimerChip::Dual556B ? kPins556B
+                                                             : kPins555;
   // Pin numbers are placed by the height of the schematic font, measured
   // before the smaller pin font is chosen.
   const int h = canvas.textHeight(pins);
@@ -57,7 +57,7 @@ void DrawTimer(Canvas& canvas) {
     const int w = canvas.textWidth(pin);
     if (k <= 3) {
       // The two-digit numbers 12 and 13 would reach too far into the box.
-      const bool twoDigitLeft = ds.TimerChoice == 3 && (k == 2 || k == 3);
+      const bool twoDigitLeft = ds.TimerChoice == TimerChip::Dual556B && (k == 2 || k == 3);
       canvas.textOut(ex + (twoDigitLeft ? w / 3 : w), ey - h / 2, pin);
     } else if (k <= 5) {
       canvas.textOut(ex - w / 2, ey + h / 4, pin);
@@ -72,12 +72,14 @@ void DrawTimer(Canvas& canvas) {
   canvas.setFontSize(10);
   canvas.setFontSize(ScaleTrunc(canvas.fontSize()));
   canvas.setFontColor(colors::Red);
-  const std::string title = ds.TimerChoice == 0 ? "555" : ds.TimerChoice == 2 ? "556A" : "556B";
+  const std::string title = ds.TimerChoice == TimerChip::Single555  ? "555"
+                            : ds.TimerChoice == TimerChip::Dual556A ? "556A"
+                                                                    : "556B";
   const int w = canvas.textWidth(title);
   canvas.textOut(ds.PenX + 6 * gx - w / 2, ds.PenY - 6 * gy, title);
 }
 
-void DrawCounter(Canvas& canvas) {
+void DrawCounter(Canvas& canvas, DrawingState& ds) {
   const int x = ds.PenX, y = ds.PenY, gx = ds.GridX, gy = ds.GridY;
   canvas.setFontColor(colors::Navy);
   canvas.lineTo(x + gx, y);
@@ -95,7 +97,7 @@ void DrawCounter(Canvas& canvas) {
   ds.PenX = PenCoordinate(static_cast<long long>(x) + 10LL * gx);
 }
 
-void DrawFlipFlop(Canvas& canvas) {
+void DrawFlipFlop(Canvas& canvas, DrawingState& ds) {
   const int x = ds.PenX, y = ds.PenY, gx = ds.GridX, gy = ds.GridY;
   canvas.setBrushColor(colors::White);
   canvas.lineTo(x + gx, y);

@@ -5,8 +5,6 @@ namespace timer555 {
 
 namespace {
 
-DrawingState& ds = drawingState;
-
 // Grid points relative to the pen at the routine's entry.
 struct Grid {
   int x0, y0, gx, gy;
@@ -14,7 +12,7 @@ struct Grid {
   int Y(int b) const { return y0 + b * gy; }
 };
 
-Grid AtPen() { return {ds.PenX, ds.PenY, ds.GridX, ds.GridY}; }
+Grid AtPen(const DrawingState& ds) { return {ds.PenX, ds.PenY, ds.GridX, ds.GridY}; }
 
 void MoveTo(Canvas& c, const Grid& g, int a, int b) { c.moveTo(g.X(a), g.Y(b)); }
 void LineTo(Canvas& c, const Grid& g, int a, int b) { c.lineTo(g.X(a), g.Y(b)); }
@@ -69,23 +67,23 @@ void FixedContact(Canvas& c, const Grid& g, int b, int tipX, int tipY) {
 
 }  // namespace
 
-void DrawTransformer(Canvas& canvas) {
-  const Grid g = AtPen();
+void DrawTransformer(Canvas& canvas, DrawingState& ds) {
+  const Grid g = AtPen(ds);
   DrawPrimaryAndCore(canvas, g);
   DrawSecondary(canvas, g, 0, 6);
   ds.PenX = PenCoordinate(static_cast<long long>(g.x0) + 9LL * g.gx);
 }
 
-void DrawStepUpTransformer(Canvas& canvas) {
-  const Grid g = AtPen();
+void DrawStepUpTransformer(Canvas& canvas, DrawingState& ds) {
+  const Grid g = AtPen(ds);
   DrawPrimaryAndCore(canvas, g);
   DrawSecondary(canvas, g, -2, 8);
   ds.PenX = PenCoordinate(static_cast<long long>(g.x0) + 9LL * g.gx);
   ds.PenY = PenCoordinate(static_cast<long long>(g.y0) - 2LL * g.gy);
 }
 
-void DrawRelay(Canvas& canvas) {
-  const Grid g = AtPen();
+void DrawRelay(Canvas& canvas, DrawingState& ds) {
+  const Grid g = AtPen(ds);
   FixedContact(canvas, g, -8, g.x0 + (3 * g.gx) / 2, g.y0 - (15 * g.gy) / 2);
   FixedContact(canvas, g, -4, g.x0 + (3 * g.gx) / 2, g.y0 - (9 * g.gy) / 2);
   MoveTo(canvas, g, 1, -7);
@@ -106,8 +104,8 @@ void DrawRelay(Canvas& canvas) {
   ds.PenY = PenCoordinate(static_cast<long long>(g.y0) + 6LL * g.gy);
 }
 
-void DrawSpeaker(Canvas& canvas) {
-  const Grid g = AtPen();
+void DrawSpeaker(Canvas& canvas, DrawingState& ds) {
+  const Grid g = AtPen(ds);
   LineTo(canvas, g, 0, -6);
   canvas.rectangle(g.X(-1), g.Y(-4), g.X(1), g.Y(-2));
   MoveTo(canvas, g, 1, -2);
@@ -117,8 +115,8 @@ void DrawSpeaker(Canvas& canvas) {
   ds.PenY = PenCoordinate(static_cast<long long>(g.y0) - 6LL * g.gy);
 }
 
-void DrawSwitch(Canvas& canvas) {
-  const Grid g = AtPen();
+void DrawSwitch(Canvas& canvas, DrawingState& ds) {
+  const Grid g = AtPen(ds);
   const int x = g.x0, y = g.y0;
   canvas.lineTo(x, y - 2 * g.gy + 3);
   canvas.ellipse(x - 3, y - 2 * g.gy + 3, x + 3, y - 2 * g.gy - 3);

@@ -1,7 +1,6 @@
 #include <string>
 
 #include "platform/scaling.h"
-#include "schematic/schematic_inputs.h"
 #include "schematic/symbol_axis.h"
 #include "schematic/symbols.h"
 #include "schematic/value_text.h"
@@ -9,8 +8,6 @@
 namespace timer555 {
 
 namespace {
-
-DrawingState& ds = drawingState;
 
 // Top-left corners of the value label and the name label of a two-terminal
 // symbol, for one case of orientation, direction and label side.
@@ -41,7 +38,7 @@ void WriteLabels(Canvas& canvas, int showValues, const std::string& value, const
 // along it and `across`/6 grid units to each side. The far edge of a
 // horizontal zone divides before it multiplies, that of a vertical zone
 // after.
-Rect SymbolZone(int across) {
+Rect SymbolZone(const DrawingState& ds, int across) {
   const int x = ds.PenX, y = ds.PenY, gx = ds.GridX, gy = ds.GridY;
   switch (ds.Direction) {
     case 1: return {x + (9 * gx) / 6, y - (across * gy) / 6, x + 27 * (gx / 6), y + (across * gy) / 6};
@@ -51,7 +48,7 @@ Rect SymbolZone(int across) {
   }
 }
 
-void AdvancePen(const SymbolAxis& axis, int length) {
+void AdvancePen(DrawingState& ds, const SymbolAxis& axis, int length) {
   if (axis.horizontal) {
     ds.PenX = PenCoordinate(static_cast<long long>(ds.PenX) + static_cast<long long>(axis.s) * length);
   } else {
@@ -61,11 +58,11 @@ void AdvancePen(const SymbolAxis& axis, int length) {
 
 }  // namespace
 
-void DrawResistor(Canvas& canvas, int showValues) {
+void DrawResistor(Canvas& canvas, DrawingState& ds, int showValues) {
   const std::string name = "R" + std::to_string(ds.PartIndex);
   std::string value;
   if (showValues != 0) {
-    const PartValues& v = schematicInputs.values();
+    const PartValues& v = ds.Values;
     if (ds.PartIndex == 1) value = ResistanceText(v.R1);
     if (ds.PartIndex == 2) value = ResistanceText(v.R2);
     if (ds.PartIndex == 3) value = ResistanceText(v.R3);
@@ -108,17 +105,17 @@ void DrawResistor(Canvas& canvas, int showValues) {
     });
 
     // Only resistors 1 to 4 have a zone; other numbers record none.
-    if (ds.PartIndex >= 1 && ds.PartIndex <= 4) ds.ResistorZones[ds.PartIndex] = SymbolZone(3);
-    AdvancePen(axis, 36);
+    if (ds.PartIndex >= 1 && ds.PartIndex <= 4) ds.ResistorZones[ds.PartIndex] = SymbolZone(ds, 3);
+    AdvancePen(ds, axis, 36);
   }
   canvas.moveTo(ds.PenX, ds.PenY);
 }
 
-void DrawCapacitor(Canvas& canvas, int showValues) {
+void DrawCapacitor(Canvas& canvas, DrawingState& ds, int showValues) {
   const std::string name = "C" + std::to_string(ds.PartIndex);
   std::string value;
   if (showValues != 0) {
-    const PartValues& v = schematicInputs.values();
+    const PartValues& v = ds.Values;
     if (ds.PartIndex == 1) value = CapacitanceText(v.C1);
     if (ds.PartIndex == 2) value = CapacitanceText(v.C2);
     if (ds.PartIndex == 3) value = CapacitanceText(v.C3);
@@ -166,8 +163,8 @@ void DrawCapacitor(Canvas& canvas, int showValues) {
       return true;
     });
 
-    if (ds.PartIndex == 1) ds.C1Zone = SymbolZone(7);
-    AdvancePen(axis, 36);
+    if (ds.PartIndex == 1) ds.C1Zone = SymbolZone(ds, 7);
+    AdvancePen(ds, axis, 36);
   }
   canvas.moveTo(ds.PenX, ds.PenY);
 }

@@ -8,8 +8,6 @@ namespace timer555 {
 
 namespace {
 
-DrawingState& ds = drawingState;
-
 // The diode body shared by the diode and the LED: lead to the bar, the
 // triangle pointing along the symbol, the cathode bar and the far lead.
 void DrawDiodeBody(Canvas& canvas, const SymbolAxis& a) {
@@ -23,7 +21,8 @@ void DrawDiodeBody(Canvas& canvas, const SymbolAxis& a) {
 
 // Writes the name label; `across` is the distance of a vertical symbol's
 // label from its axis and `up`/`down` the offsets of a horizontal one's.
-void WriteName(Canvas& canvas, const SymbolAxis& a, const std::string& name, int across, int up, int down) {
+void WriteName(Canvas& canvas, const DrawingState& ds, const SymbolAxis& a, const std::string& name,
+               int across, int up, int down) {
   const int w = canvas.textWidth(name);
   const int x = ds.PenX, y = ds.PenY;
   if (a.horizontal) {
@@ -36,7 +35,7 @@ void WriteName(Canvas& canvas, const SymbolAxis& a, const std::string& name, int
   if (ds.LabelSide == 1) canvas.textOut(x + across, ty, name);
 }
 
-void Advance(const SymbolAxis& a, int length) {
+void Advance(DrawingState& ds, const SymbolAxis& a, int length) {
   if (a.horizontal) {
     ds.PenX = PenCoordinate(static_cast<long long>(ds.PenX) + static_cast<long long>(a.s) * length);
   } else {
@@ -46,7 +45,7 @@ void Advance(const SymbolAxis& a, int length) {
 
 }  // namespace
 
-void DrawDiode(Canvas& canvas) {
+void DrawDiode(Canvas& canvas, DrawingState& ds) {
   const SymbolAxis a = SymbolAxis::FromState(ds);
   // The brush is black only while the triangle is filled: a direction that
   // does not fit draws nothing and leaves the white brush that the texts and
@@ -56,13 +55,13 @@ void DrawDiode(Canvas& canvas) {
     DrawDiodeBody(canvas, a);
     canvas.setBrushColor(colors::White);
     canvas.setFontColor(colors::Black);
-    WriteName(canvas, a, "D" + std::to_string(ds.PartIndex), 6, 20, 6);
-    Advance(a, 24);
+    WriteName(canvas, ds, a, "D" + std::to_string(ds.PartIndex), 6, 20, 6);
+    Advance(ds, a, 24);
   }
   canvas.moveTo(ds.PenX, ds.PenY);
 }
 
-void DrawLED(Canvas& canvas) {
+void DrawLED(Canvas& canvas, DrawingState& ds) {
   canvas.setBrushColor(colors::White);
   const SymbolAxis a = SymbolAxis::FromState(ds);
   if (a.s != 0) {
@@ -79,13 +78,13 @@ void DrawLED(Canvas& canvas) {
     canvas.lineTo(a.X(26, 6 * side), a.Y(26, 6 * side));
     canvas.setBrushColor(colors::White);
     canvas.setFontColor(colors::Black);
-    WriteName(canvas, a, "LED" + std::to_string(ds.PartIndex), 10, 22, 10);
-    Advance(a, 24);
+    WriteName(canvas, ds, a, "LED" + std::to_string(ds.PartIndex), 10, 22, 10);
+    Advance(ds, a, 24);
   }
   canvas.moveTo(ds.PenX, ds.PenY);
 }
 
-void DrawTransistor(Canvas& canvas) {
+void DrawTransistor(Canvas& canvas, DrawingState& ds) {
   const int s = ds.Direction == 1 ? 1 : ds.Direction == 0 ? -1 : 0;
   if (s == 0) {
     // Not left or right: nothing to draw. The brush stays white so that

@@ -5,8 +5,6 @@ namespace timer555 {
 
 namespace {
 
-DrawingState& ds = drawingState;
-
 void Stroke(Canvas& canvas, int x1, int y1, int x2, int y2) {
   canvas.moveTo(x1, y1);
   canvas.lineTo(x2, y2);
@@ -14,22 +12,22 @@ void Stroke(Canvas& canvas, int x1, int y1, int x2, int y2) {
 
 }  // namespace
 
-void DrawGround(Canvas& canvas) {
+void DrawGround(Canvas& canvas, DrawingState& ds) {
   const int x = ds.PenX, y = ds.PenY;
   Stroke(canvas, x - 8, y, x + 8, y);
   Stroke(canvas, x - 4, y + 3, x + 4, y + 3);
   Stroke(canvas, x - 1, y + 6, x + 1, y + 6);
 }
 
-void DrawGroundAt(Canvas& canvas) {
+void DrawGroundAt(Canvas& canvas, DrawingState& ds) {
   canvas.lineTo(ds.PenX + 2 * ds.GridX, ds.PenY);
   canvas.lineTo(ds.PenX + 2 * ds.GridX, ds.PenY + ds.GridY);
   ds.PenX = PenCoordinate(static_cast<long long>(ds.PenX) + 2LL * ds.GridX);
   ds.PenY = PenCoordinate(static_cast<long long>(ds.PenY) + ds.GridY);
-  DrawGround(canvas);
+  DrawGround(canvas, ds);
 }
 
-void DrawJunction(Canvas& canvas) {
+void DrawJunction(Canvas& canvas, DrawingState& ds) {
   const int x = ds.PenX, y = ds.PenY;
   Stroke(canvas, x - 1, y - 2, x + 1, y - 2);
   Stroke(canvas, x - 2, y - 1, x + 2, y - 1);
@@ -39,7 +37,7 @@ void DrawJunction(Canvas& canvas) {
   canvas.moveTo(x, y);
 }
 
-void DrawOpAmp(Canvas& canvas) {
+void DrawOpAmp(Canvas& canvas, DrawingState& ds) {
   const int f = ds.OpAmpFacing == 1 ? 1 : -1;
   const int x = ds.PenX, y = ds.PenY;
   // v mirrors the figure vertically when the pen is at the lower input.

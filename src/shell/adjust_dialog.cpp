@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "design/design_state.h"
 #include "design/engine.h"
 #include "design/standard_values.h"
 #include "platform/fonts.h"
@@ -20,7 +19,6 @@
 #include "schematic/value_text.h"
 #include "shell/main_window.h"
 #include "shell/num_edit.h"
-#include "shell/shell_state.h"
 
 namespace timer555 {
 
@@ -70,8 +68,18 @@ std::string PlainText(const StandardValue& value) {
   return digits;
 }
 
-// A plain pointer, so it is set before any other file's start-up code can run.
-void (*shownHook)(TfmAdjust&) = nullptr;
+/// Ohm or farad per unit of the number in the field: "pF", "nF", "uF",
+/// "mF" and "F" for C1, "G", "M", "K" and none for a resistor.
+double UnitFactor(const std::string& unit) {
+  if (unit == "pF") return 1e-12;
+  if (unit == "nF") return 1e-9;
+  if (unit == "uF") return 1e-6;
+  if (unit == "mF") return 1e-3;
+  if (unit == "G") return 1e9;
+  if (unit == "M") return 1e6;
+  if (unit == "K") return 1000;
+  return 1;
+}
 
 QFont DialogFont() { return MakeFont("Technical", -kFontPixels, false); }
 
@@ -84,24 +92,10 @@ bool EndsWithOneOf(const std::string& s, std::size_t fromEnd, const char* letter
   return false;
 }
 
-/// Shows the dialog modally, destroys it, gives the keyboard back to the
-/// main window, and recalculates when it stored a value.
-void RunAdjustDialog(QWidget* parent, const std::function<void()>& recalculate) {
-  bool stored = false;
-  {
-    TfmAdjust fmAdjust(parent);
-    fmAdjust.exec();
-    stored = fmAdjust.ValueStored();
-  }
-  // The keyboard goes back to the window the dialog stood over; without a
-  // window manager nothing else gives it back.
-  if (parent != nullptr) parent->window()->activateWindow();
-  if (stored && recalculate) recalculate();
-}
-
 }  // namespace
 
-TfmAdjust::TfmAdjust(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+TfmAdjust::TfmAdjust(QWidget* parent, const AdjustRequest& request)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), request_(request) {
   setObjectName("fmAdjust");
   setModal(true);
   setFixedSize(kClientWidth + 2 * kBorder, kClientHeight + 2 * kBorder);
@@ -168,9 +162,9 @@ void TfmAdjust::FormShow() {
 
   std::string number;
   std::string unit;
-  if (shellState.AdjustTarget == 1) {
+  if (request_.part == AdjustablePart::C1) {
     shown_.name = "C1";
-    const std::string s = CapacitanceText(designState.NominalC1);
+    const std::string s = CapacitanceText(request_.nominal);
     // "pF", "nF", "uF", "mF", or "F" alone from 1 F on.
     const std::size_t letters = EndsWithOneOf(s, 2, "pnum") ? 2 : 1;
     if (EndsWithOneOf(s, 1, "F")) {
@@ -181,14 +175,8 @@ void TfmAdjust::FormShow() {
       unit = "F";
     }
   } else {
-    std::string s;
-    if (shellState.SelectedResistor == 1) {
-      shown_.name = "R1";
-      s = ResistanceText(designState.NominalR1);
-    } else {
-      shown_.name = "R2";
-      s = ResistanceText(designState.NominalR2);
-    }
+    shown_.name = request_.part == AdjustablePart::R1 ? "R1" : "R2";
+    const std::string s = ResistanceText(request_.nominal);
     if (EndsWithOneOf(s, 1, "GKM")) {
       unit = s.substr(s.size() - 1);
       number = s.substr(0, s.size() - 1);
@@ -208,44 +196,32 @@ void TfmAdjust::FormShow() {
 }
 
 void TfmAdjust::BitBtn1Click() {
-  const std::optional<double> number = NumberFromText(NumEdit1->text().toStdString());
+  const std::string text = NumEdit1->text().toStdString();
+  // The text as shown stands for the exact value it was made from, so that
+  // accepting it changes nothing.
+  if (text == shown_.number) {
+    accepted_ = request_.nominal;
+    accept();
+    return;
+  }
+  const std::optional<double> number = NumberFromText(text);
   const double v = number.value_or(0);
   const double upper = kAdjustFactor * adjustReference_ * (1 + kLimitTolerance);
   const double lower = adjustReference_ / kAdjustFactor * (1 - kLimitTolerance);
-  if (!number) {
-    // Empty, "3,3", "nan", a number too large for a double ("1e400").
-    Platform().showError("Value is not a number.");
-  } else if (v > upper || v < lower) {
-    Platform().showError("Maximum adjustment is +/- 20%.");
-  } else if (shellState.AdjustTarget == 1) {
-    double c = v;
-    if (shown_.unit == "pF") {
-      c *= 1e-12;
-    } else if (shown_.unit == "nF") {
-      c *= 1e-9;
-    } else if (shown_.unit == "uF") {
-      c *= 1e-6;
-    } else if (shown_.unit == "mF") {
-      c *= 1e-3;
-    }
-    designState.C1 = c;
-  } else {
-    double r = v;
-    if (shown_.unit == "G") {
-      r *= 1e9;
-    } else if (shown_.unit == "M") {
-      r *= 1e6;
-    } else if (shown_.unit == "K") {
-      r *= 1000;
-    }
-    (shellState.SelectedResistor == 1 ? designState.R1 : designState.R2) = r;
+  if (!number || v > upper || v < lower) {
+    // Empty, "3,3", "nan", a number too large for a double ("1e400"), or
+    // out of the limits: said, and the dialog stays for another try.
+    Platform().showError(!number ? "Value is not a number." : "Maximum adjustment is +/- 20%.");
+    NumEdit1->setFocus();
+    NumEdit1->selectAll();
+    return;
   }
-  valueStored_ = number && v <= upper && v >= lower;
+  accepted_ = v * UnitFactor(shown_.unit);
   accept();
 }
 
 void TfmAdjust::StepStandardValue(int direction) {
-  const ESeries series = shellState.AdjustTarget == 1 ? ESeries::E12 : ESeries::E24;
+  const ESeries series = request_.part == AdjustablePart::C1 ? ESeries::E12 : ESeries::E24;
   // The same limits as BitBtn1Click, so every value offered is accepted.
   const double upper = kAdjustFactor * adjustReference_ * (1 + kLimitTolerance);
   const double lower = adjustReference_ / kAdjustFactor * (1 - kLimitTolerance);
@@ -276,19 +252,22 @@ void TfmAdjust::showEvent(QShowEvent* event) {
   FormShow();
   NumEdit1->setFocus();
   NumEdit1->selectAll();
-  if (shownHook != nullptr) shownHook(*this);
+  if (OnShown) OnShown(*this);
 }
 
-void AdjustCapacitor(QWidget* parent, const std::function<void()>& recalculate) {
-  shellState.AdjustTarget = 1;
-  RunAdjustDialog(parent, recalculate);
+std::optional<double> RunAdjustDialog(QWidget* parent, const AdjustRequest& request,
+                                      const std::function<void(TfmAdjust&)>& onShown) {
+  std::optional<double> accepted;
+  {
+    TfmAdjust fmAdjust(parent, request);
+    fmAdjust.OnShown = onShown;
+    fmAdjust.exec();
+    accepted = fmAdjust.acceptedValue();
+  }
+  // The keyboard goes back to the window the dialog stood over; without a
+  // window manager nothing else gives it back.
+  if (parent != nullptr) parent->window()->activateWindow();
+  return accepted;
 }
-
-void AdjustResistor(QWidget* parent, const std::function<void()>& recalculate) {
-  shellState.AdjustTarget = 0;
-  RunAdjustDialog(parent, recalculate);
-}
-
-void SetAdjustDialogHook(void (*hook)(TfmAdjust&)) { shownHook = hook; }
 
 }  // namespace timer555

@@ -2,7 +2,10 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "design/engine.h"
 
 class QLabel;
 class QPushButton;
@@ -18,30 +21,39 @@ struct AdjustDialogShown {
   std::string name, number, unit;
 };
 
+/// What the adjust dialog edits: the part, and the nominal value its text
+/// and its limits come from (returned exactly when the shown text is
+/// accepted unchanged).
+struct AdjustRequest {
+  AdjustablePart part = AdjustablePart::C1;
+  double nominal = 0;
+};
+
 /// The small modal window that shows the nominal value of C1, R1 or R2 as a
 /// number with its unit letters and takes a new value within a factor of 1.2
 /// of it. Up and Down put the next larger or smaller standard value inside
 /// those limits into the field (E24 for a resistor, E12 for the capacitor),
-/// Enter accepts, Escape leaves without changing anything. Frameless (no
-/// title bar, no title-bar buttons) with a raised border of its own; fixed
-/// pixel geometry, not scaled. It stands where it stood beside the main
-/// window when both were at their designed places (screen position 309, 239
-/// for the main window at 40, 137), follows a moved main window and stays
-/// on its screen. Created and destroyed for each use by AdjustCapacitor and
-/// AdjustResistor.
+/// Enter accepts, Escape leaves without changing anything. A value it
+/// refuses is said in a message, and the dialog stays open with the text
+/// selected for another try. Frameless (no title bar, no title-bar
+/// buttons) with a raised border of its own; fixed pixel geometry, not
+/// scaled. It stands where it stood beside the main window when both were
+/// at their designed places (screen position 309, 239 for the main window
+/// at 40, 137), follows a moved main window and stays on its screen.
+/// Created and destroyed for each use by RunAdjustDialog.
 class TfmAdjust final : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfmAdjust(QWidget* parent = nullptr);
+  TfmAdjust(QWidget* parent, const AdjustRequest& request);
 
-  /// Fills the controls from the nominal value of the component chosen by
-  /// shellState.AdjustTarget and SelectedResistor. Runs when the dialog is
-  /// shown.
+  /// Fills the controls from the request's nominal value. Runs when the
+  /// dialog is shown.
   void FormShow();
-  /// Checks the typed value and stores it in the design state, or shows
-  /// "Value is not a number." or "Maximum adjustment is +/- 20%."; closes
-  /// with OK in every case.
+  /// Checks the typed value: an accepted one closes the dialog with OK and
+  /// becomes acceptedValue(); otherwise "Value is not a number." or
+  /// "Maximum adjustment is +/- 20%." is shown and the dialog stays open
+  /// with the text selected.
   void BitBtn1Click();
   /// Replaces the number with the next larger (+1) or smaller (-1) standard
   /// value inside the limits, in the shown unit, selected; beeps and keeps
@@ -49,8 +61,8 @@ class TfmAdjust final : public QDialog {
   /// shown value.
   void StepStandardValue(int direction);
 
-  /// True once BitBtn1Click has stored a value.
-  bool ValueStored() const { return valueStored_; }
+  /// The value accepted with OK, in ohm or farad; nothing before.
+  const std::optional<double>& acceptedValue() const { return accepted_; }
 
   /// What FormShow put into the dialog.
   const AdjustDialogShown& shown() const { return shown_; }
@@ -61,27 +73,24 @@ class TfmAdjust final : public QDialog {
   QLabel* Label2 = nullptr;
   QPushButton* BitBtn1 = nullptr;
 
+  /// Called once the dialog has been filled and shown (see
+  /// TfmMain::OnAdjustDialogShown).
+  std::function<void(TfmAdjust&)> OnShown;
+
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
+  AdjustRequest request_;
   AdjustDialogShown shown_;
   double adjustReference_ = 0;
-  bool valueStored_ = false;
+  std::optional<double> accepted_;
 };
 
-/// Opens the adjust dialog for C1 (AdjustTarget = 1), modal over `parent`,
-/// stores an accepted value in the design state and then calls
-/// `recalculate`. A refused value, Escape or a closed dialog change nothing
-/// and recalculate nothing, so the entry fields keep their texts.
-void AdjustCapacitor(QWidget* parent, const std::function<void()>& recalculate);
-/// The same for the resistor shellState.SelectedResistor (AdjustTarget = 0).
-void AdjustResistor(QWidget* parent, const std::function<void()>& recalculate);
-
-/// Called each time an adjust dialog has been filled and shown, before any
-/// key reaches it; nothing in the program sets it. The headless scenario
-/// runner and the tests answer dialogs through it (testsupport/adjust_answers.h),
-/// as they cannot type into a modal window.
-void SetAdjustDialogHook(void (*hook)(TfmAdjust&));
+/// Opens the adjust dialog for the part of `request`, modal over `parent`,
+/// and returns the value accepted; nothing for Escape or a closed dialog.
+/// `onShown` is called once the dialog is filled and shown.
+std::optional<double> RunAdjustDialog(QWidget* parent, const AdjustRequest& request,
+                                      const std::function<void(TfmAdjust&)>& onShown = {});
 
 }  // namespace timer555

@@ -17,18 +17,17 @@
 #include <functional>
 
 #include "design/advisor.h"
-#include "design/design_state.h"
 #include "design/design_table.h"
 #include "design/engine.h"
 #include "design/pages.h"
 #include "design/waveform.h"
 #include "platform/cursors.h"
+#include "platform/display_font.h"
 #include "platform/fonts.h"
 #include "platform/pictures.h"
 #include "platform/platform_services.h"
 #include "platform/scaling.h"
 #include "schematic/circuit_script.h"
-#include "schematic/drawing_state.h"
 #include "schematic/value_text.h"
 #include "shell/adjust_dialog.h"
 #include "shell/advice_panel.h"
@@ -36,7 +35,6 @@
 #include "shell/menu_pages.h"
 #include "shell/num_edit.h"
 #include "shell/sheet_export.h"
-#include "shell/shell_state.h"
 #include "shell/text_lists.h"
 
 namespace timer555 {
@@ -47,23 +45,7 @@ namespace {
 constexpr int ControlFontPixels = 16;
 constexpr int GroupFontPixels = 19;
 
-const char* const FontFace = "Technical";
-const char* const MenuCaptions[5] = {"Design", "Applications", "Data", "Quit", "Help"};
-
-// The start screen's title words, notice line and web address.
-const char* const TitleWords[3] = {"555", "Timer", "Designer"};
-const char* const NoticeLine = "(c) 2026 timer555 developers";
-const char* const WebAddress = "www.timer555.example";
-
-bool ContainsFaceIgnoringCase(const std::vector<std::string>& faces, const std::string& wanted) {
-  auto lower = [](std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-  };
-  const std::string w = lower(wanted);
-  return std::any_of(faces.begin(), faces.end(), [&](const std::string& f) { return lower(f) == w; });
-}
+const char* const FontFace = kDisplayFace;
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
   auto* label = new QLabel(QString::fromLatin1(caption), parent);
@@ -130,10 +112,6 @@ QRadioButton* MakeRadio(QWidget* parent, const char* name, const char* caption, 
   pal.setColor(QPalette::Button, Qt::white);  // a button fills with this role
   radio->setPalette(pal);
   return radio;
-}
-
-bool InRect(const Rect& r, int x, int y) {
-  return r.left <= x && x <= r.right && r.top <= y && y <= r.bottom;
 }
 
 }  // namespace
@@ -217,6 +195,7 @@ void TfmMain::CreateKeyCommands() {
   bind(QKeySequence(Qt::Key_Up), [this] { ArrowKey(1); });
   bind(QKeySequence(Qt::Key_Down), [this] { ArrowKey(-1); });
   bind(QKeySequence(Qt::Key_F1), [this] { ChooseMenuEntry(MenuEntry::Help); });
+  bind(QKeySequence(Qt::AltModifier | Qt::Key_Left), [this] { GoBack(); });
   bind(QKeySequence(Qt::ControlModifier | Qt::Key_Q), [this] { ChooseMenuEntry(MenuEntry::Quit); });
   // The keypad's digits match these too.
   for (int number = 1; number <= 4; ++number)
@@ -295,10 +274,10 @@ void TfmMain::EnsureControls() {
 }
 
 void TfmMain::FormCreate() {
-  shellState.ActiveMenu = 0;
-  setWindowTitle(QString::fromStdString(shellState.MainCaption));
-  shellState.AppPath = Platform().programDirectory();
-  fontFileAdded_ = shellState.AppPath + "appfont.dat";
+  state_.ActiveMenu = Menu::None;
+  UpdateTitle();
+  state_.AppPath = Platform().programDirectory();
+  fontFileAdded_ = state_.AppPath + kDisplayFontFile;
   RemoveOldFontCopy();
 
   // Without the font file the window still opens, but unsized, with an empty
@@ -316,124 +295,6 @@ void TfmMain::SizeControls() {
   NumEdit1->resize(NumEdit1->width(), ScaleTrunc(21));
   NumEdit2->resize(NumEdit2->width(), ScaleTrunc(21));
   Image3->place(Image3->x(), Image3->y(), Image3->width(), ScaleTrunc(Image3->height()));
-}
-
-// The font is registered straight from the shipped file: nothing is ever
-// written beside the program, which may be a read-only system folder.
-bool TfmMain::InstallDisplayFont() {
-  PlatformServices& platform = Platform();
-  if (ContainsFaceIgnoringCase(platform.fontFamilies(), FontFace)) {
-    shellState.AppFontName = FontFace;
-    return true;
-  }
-  if (!platform.fileExists(fontFileAdded_)) {
-    platform.showError("Unable to find application file \"appfont.dat.\" Re-installation required.");
-    return false;
-  }
-  platform.addFont(fontFileAdded_);
-  platform.broadcastFontChange();
-  platform.processMessages();
-  shellState.AppFontName = FontFace;
-  return true;
-}
-
-// Earlier versions copied the font to TECHNCLN.TTF beside the program for
-// the time they ran, and a killed one left the copy behind. It is removed
-// where the folder is ours to change; a system folder is left alone.
-void TfmMain::RemoveOldFontCopy() {
-  PlatformServices& platform = Platform();
-  const std::string oldCopy = shellState.AppPath + "TECHNCLN.TTF";
-  if (platform.fileExists(oldCopy) && platform.directoryWritable(shellState.AppPath))
-    platform.deleteFile(oldCopy);
-}
-
-void TfmMain::DrawMenuBar() {
-  const int barHeight = static_cast<int>(ClientHeight * 0.12);
-  Image1->place(0, 0, ClientWidth, barHeight);
-  Image2->place(0, barHeight, ClientWidth, ClientHeight - barHeight);
-
-  Canvas& c = Image1->canvas();
-  c.setBrushColor(colors::White);
-  c.fillRect({0, 0, c.width(), c.height()});
-  c.setPenColor(colors::Black);
-  c.setPenWidth(1);
-  c.moveTo(0, barHeight - 1);
-  c.lineTo(c.width(), barHeight - 1);
-
-  c.setFontName(shellState.AppFontName);
-  c.setFontSize(barHeight / 2);
-  c.setFontBold(true);
-  c.setFontColor(colors::Black);
-  const int q = c.textWidth(MenuCaptions[0]) / 6;
-  const int g = 2 * q;
-  shellState.EntryGap = q;
-  for (int k = 0; k < 5; ++k) {
-    MenuBarEntry& e = shellState.MenuBarEntries[k];
-    e.Caption = MenuCaptions[k];
-    e.TextWidth = c.textWidth(e.Caption);
-    if (k == 0) {
-      e.Hit = {q, 0, e.TextWidth + g, barHeight};
-    } else {
-      const int prevRight = shellState.MenuBarEntries[k - 1].Hit.right;
-      e.Hit = {prevRight + q + 1, 0, prevRight + g + e.TextWidth, barHeight};
-    }
-    c.textOut(e.Hit.left + q, barHeight / 8, e.Caption);
-  }
-  Image1->update();
-}
-
-void TfmMain::DrawStartScreen() {
-  Canvas& c = Image2->canvas();
-  const int w = c.width();
-  const int h = c.height();
-  c.setBrushColor(colors::White);
-  c.fillRect({0, 0, w, h});
-  c.setFontName(shellState.AppFontName);
-  c.setFontHeight(h / 5);
-  c.setFontColor(colors::Navy);
-  c.setFontBold(false);
-  c.textOut(w / 4, 2 * h / 16, TitleWords[0]);
-  c.textOut(3 * w / 8, 5 * h / 16, TitleWords[1]);
-  c.textOut(2 * w / 4, 8 * h / 16, TitleWords[2]);
-
-  c.setFontColor(colors::Black);
-  const int f = h / 12;
-  c.setFontHeight(f);
-  c.textOut(w / 30, h - (3 * f / 2), NoticeLine);
-  c.textOut(w - w / 30 - c.textWidth(WebAddress), h - (3 * f / 2), WebAddress);
-  shellState.ShownPage = SheetPage::StartScreen;
-  Image2->update();
-}
-
-void TfmMain::DrawCalculateButton(bool focused) {
-  Canvas& c = Image3->canvas();
-  const int w = c.width();
-  const int h = c.height();
-  c.setPenColor(colors::Black);
-  c.setPenWidth(1);
-  c.setBrushColor(colors::White);
-  c.rectangle(0, 0, w, h);
-  c.setBrushColor(colors::ButtonFace);
-  c.fillRect({1, 1, w - 1, h - 1});
-  c.setFontName(shellState.AppFontName);
-  c.setFontSize(ScaleTrunc(11));
-  c.setFontBold(false);
-  c.setFontColor(colors::Black);
-  const std::string caption = "Calculate";
-  c.textOut((w - c.textWidth(caption)) / 2, (h - c.textHeight(caption)) / 2, caption);
-  if (focused) {
-    // A dotted focus rectangle inside the frame, as a push button shows it.
-    constexpr int inset = 3;
-    for (int x = inset; x < w - inset; x += 2) {
-      c.setPixel(x, inset, colors::Black);
-      c.setPixel(x, h - 1 - inset, colors::Black);
-    }
-    for (int y = inset; y < h - inset; y += 2) {
-      c.setPixel(inset, y, colors::Black);
-      c.setPixel(w - 1 - inset, y, colors::Black);
-    }
-  }
-  Image3->update();
 }
 
 void TfmMain::showEvent(QShowEvent* event) {
@@ -465,10 +326,6 @@ void TfmMain::FormShow() {
     ShowInputGroups(0);
     DrawCalculateButton(false);
   }
-  RegisterCursor(20, "CROSSHAIR");
-  RegisterCursor(21, "CALCULATE");
-  RegisterCursor(22, "CAPACITOR");
-  RegisterCursor(23, "RESISTOR");
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {
@@ -486,27 +343,11 @@ void TfmMain::FormDestroy() {
 
 void TfmMain::keyPressEvent(QKeyEvent* event) { FormKeyDown(event); }
 
-// The keyboard commands are window shortcuts (CreateKeyCommands); no other
-// key that reaches the window does anything.
-void TfmMain::FormKeyDown(QKeyEvent*) {}
-
-void TfmMain::ArrowKey(int step) {
-  if (shellState.DesignShown && designState.Calculated) StepAdjust(step);
-}
-
-void TfmMain::DesignNumberKey(int number) {
-  if (shellState.ActiveMenu == 1 && !shellState.DesignShown) ChooseDesign(number);
-}
-
-bool TfmMain::EnterInField(const TNumEdit* field) {
-  // The last field the design uses: the duty cycle where it is typed, else
-  // the frequency or pulse length.
-  const DesignRow* row = FindDesign(designState.DesignMode);
-  if (row == nullptr) return false;
-  const TNumEdit* last = row->dutyField == DutyField::Entered ? NumEdit2 : NumEdit1;
-  if (field != last) return false;
-  Image3Click();
-  return true;
+// The keyboard commands are window shortcuts (CreateKeyCommands). A key
+// reaches the window itself only when no control took it: Backspace then
+// goes back a page (in an entry field it deletes, as always).
+void TfmMain::FormKeyDown(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Backspace && event->modifiers() == Qt::NoModifier) GoBack();
 }
 
 void TfmMain::ShowInputGroups(int show) {
@@ -532,315 +373,17 @@ void TfmMain::ShowInputGroups(int show) {
   ShowAdviceTexts({});
 }
 
-// ---- The design advisor's panel ----
-
-void TfmMain::ShowAdvice() {
-  std::vector<std::string> texts;
-  for (const Finding& finding : AdviseDesign(designState.DesignMode, designState, designState.Frequency))
-    texts.push_back(finding.text);
-  ShowAdviceTexts(std::move(texts));
-}
-
-void TfmMain::ShowAdviceTexts(std::vector<std::string> texts) {
-  if (texts == adviceShown_) return;
-  adviceShown_ = std::move(texts);
-  if (adviceShown_.empty()) {
-    Image6->hide();
-    setFixedSize(ClientWidth, ClientHeight);
-    return;
-  }
-  // The panel lies below the client area, which keeps its size and layout;
-  // the window grows by the panel's height.
-  const std::vector<AdviceLine> lines =
-      LayOutAdvice(Image6->canvas(), adviceShown_, ClientWidth, shellState.AppFontName);
-  const int height = AdvicePanelHeight(Image6->canvas(), static_cast<int>(lines.size()));
-  Image6->place(0, ClientHeight, ClientWidth, height);
-  DrawAdvicePanel(Image6->canvas(), lines, shellState.AppFontName);
-  setFixedSize(ClientWidth, ClientHeight + height);
-  Image6->show();
-}
-
 void TfmMain::RefreshImages() {
   for (TImage* image : {Image1, Image2, Image3.get(), Image5.get()}) image->update();
 }
 
 void TfmMain::ShowScriptError(const std::exception& error) { Platform().showError(error.what()); }
 
-void TfmMain::SetImage2Cursor(int number) { SetControlCursor(Image2, number); }
+void TfmMain::SetImage2Cursor(AreaCursor cursor) { SetControlCursor(Image2, static_cast<int>(cursor)); }
 
-// ---- Menu bar and menu pages ----
-
-void TfmMain::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int) {
-  std::optional<MenuEntry> chosen;
-  for (int k = 0; k < 5 && !chosen; ++k) {
-    const Rect& hit = shellState.MenuBarEntries[k].Hit;
-    if (hit.left <= x && x <= hit.right) chosen = static_cast<MenuEntry>(k);
-  }
-  ChooseMenuEntry(chosen);
-}
-
-void TfmMain::ChooseMenuEntry(std::optional<MenuEntry> entry) {
-  setWindowTitle(QString::fromStdString(shellState.MainCaption));
-  shellState.DesignShown = 0;
-  designState.Calculated = false;
-  if (!entry) return;
-  switch (*entry) {
-    case MenuEntry::Design: DesignMenuPage(); break;
-    case MenuEntry::Applications: ApplicationsMenuPage(); break;
-    case MenuEntry::Data: DataMenuPage(); break;
-    case MenuEntry::Quit: close(); break;
-    case MenuEntry::Help: HelpPage(); break;
-  }
-}
-
-void TfmMain::DesignMenuPage() {
-  ShowInputGroups(0);
-  shellState.ActiveMenu = 1;
-  DrawDesignMenuPage(Image2->canvas(), SHDesign.Strings());
-  shellState.ShownPage = SheetPage::DesignMenu;
-  Image2->update();
-}
-
-void TfmMain::ApplicationsMenuPage() {
-  ShowInputGroups(0);
-  shellState.ActiveMenu = 2;
-  DrawApplicationsMenuPage(Image2->canvas(), SHApps.Strings());
-  shellState.ShownPage = SheetPage::ApplicationsMenu;
-  Image2->update();
-}
-
-void TfmMain::DataMenuPage() {
-  ShowInputGroups(0);
-  shellState.ActiveMenu = 3;
-  DrawDataMenuPage(Image2->canvas());
-  shellState.ShownPage = SheetPage::DataMenu;
-  Image2->update();
-}
-
-void TfmMain::HelpPage() {
-  ShowInputGroups(0);
-  shellState.ActiveMenu = 4;
-  DrawHelpPage(Image2->canvas(), SHHelp.Strings());
-  shellState.ShownPage = SheetPage::Help;
-  Image2->update();
-}
-
-// ---- Design pages and the calculation ----
-
-void TfmMain::ShowDesignPage(DesignKind kind) {
-  ShowInputGroups(1);
-  const DesignRow* row = FindDesign(kind);
-  setWindowTitle(QString::fromStdString(DesignTitle(kind)));
-  if (row != nullptr) {
-    Label1->setText(row->field1Label);
-    Label1->adjustSize();
-    Label4->setText(row->field1Unit);
-    Label4->adjustSize();
-    switch (row->dutyField) {
-      case DutyField::Entered: NumEdit2->setEnabled(true); break;
-      case DutyField::FixedAt50:
-        designState.DutyCycle = 0.5;
-        NumEdit2->setText(QString::fromStdString(FixedText(2, 0, 50)));
-        NumEdit2->setEnabled(false);
-        break;
-      case DutyField::Unused:
-        Label2->setEnabled(false);
-        Label3->setEnabled(false);
-        NumEdit2->setEnabled(false);
-        break;
-    }
-  }
-  shellState.ShownPage = SheetPage::Design;
-  shellState.SheetDesign.reset();
-  try {
-    DrawDesignPage(kind, Image2->canvas(), SHCircuits.Strings(), SHBuffer.Strings());
-  } catch (const ScriptConversionError& e) {
-    ShowScriptError(e);
-  }
-  Image2->update();
-  // Typing starts in the first field, over what it holds.
-  NumEdit1->setFocus(Qt::OtherFocusReason);
-  NumEdit1->selectAll();
-}
-
-void TfmMain::Image3Click() {
-  if (auto problem = ValidateInputs(NumEdit1->text().toStdString(), NumEdit2->text().toStdString())) {
-    Platform().showError(*problem);
-    return;
-  }
-  CalculateDesign();
-}
-
-void TfmMain::CalculateDesign() {
-  const DesignRow* row = FindDesign(designState.DesignMode);
-  if (row == nullptr) return;
-  ComponentsResult result = ComputeComponents();
-  if (result.dutyFieldText) NumEdit2->setText(QString::fromStdString(*result.dutyFieldText));
-  if (!result.computed) {
-    if (!result.error.empty()) Platform().showError(result.error);
-    return;
-  }
-  try {
-    RunCircuitScript(SHBuffer.Strings(), Image2->canvas(), designState.DrawRect, 1);
-    DrawOutputWaveform(Image5->canvas(), row->waveform, NumEdit1->text().toStdString(),
-                       shellState.AppFontName);
-  } catch (const ScriptConversionError& e) {
-    ShowScriptError(e);
-    RefreshImages();
-    return;
-  }
-  designState.Calculated = true;
-  RecordNominals(NumEdit1->userText().toStdString(), NumEdit2->userText().toStdString());
-  shellState.SheetDesign = CurrentDesignFacts();
-  RefreshImages();
-  ShowAdvice();
-}
-
-bool TfmMain::RecalculateAfterAdjust() {
-  RecalculationResult result = RecalculateFromComponents();
-  if (!result.computed) {
-    if (!result.error.empty()) Platform().showError(result.error);
-    return false;
-  }
-  NumEdit1->setComputedText(QString::fromStdString(result.field1Text));
-  NumEdit2->setComputedText(QString::fromStdString(result.field2Text));
-  shellState.SheetDesign = CurrentDesignFacts();
-  try {
-    RunCircuitScript(SHBuffer.Strings(), Image2->canvas(), designState.DrawRect, 1);
-    const DesignRow* row = FindDesign(designState.DesignMode);
-    if (row != nullptr) {
-      DrawOutputWaveform(Image5->canvas(), row->waveform, NumEdit1->text().toStdString(),
-                         shellState.AppFontName);
-    }
-  } catch (const ScriptConversionError& e) {
-    ShowScriptError(e);
-  }
-  RefreshImages();
-  ShowAdvice();
-  return true;
-}
-
-// ---- The drawing area and the adjust arrows ----
-
-void TfmMain::Image2MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
-  if (shellState.DesignShown) {
-    // The cursor chosen by the last pointer move decides, not a new zone test.
-    const int cursor = ControlCursor(Image2);
-    // Components that give no timing are refused: the part keeps the value
-    // it had before the dialog, so the state stays what the page shows.
-    const PartValues before = designState;
-    const auto recalculate = [this, before] {
-      if (!RecalculateAfterAdjust()) static_cast<PartValues&>(designState) = before;
-    };
-    if (cursor == 22)
-      AdjustCapacitor(this, recalculate);
-    else if (cursor == 23)
-      AdjustResistor(this, recalculate);
-    return;
-  }
-  const int w = Image2->width();
-  const int h = Image2->height();
-  try {
-    switch (shellState.ActiveMenu) {
-      case 1: {
-        // Quadrants: top left 1, top right 2, bottom left 3, bottom right 4.
-        int quadrant = 1;
-        if (x > w / 2) quadrant += 1;
-        if (y > h / 2) quadrant += 2;
-        ChooseDesign(quadrant);
-        break;
-      }
-      case 2:
-        designState.ApplicationIndex = (y * 7) / h + 7 * (x > w / 2 ? 1 : 0) + 1;
-        setWindowTitle(QString::fromStdString(shellState.MainCaption));
-        shellState.ActiveMenu = 0;
-        shellState.ShownPage = SheetPage::Application;
-        ShowApplicationPage(Image2->canvas(), SHCircuits.Strings(), SHBuffer.Strings(), SHApps.Strings(),
-                            shellState.AppFontName);
-        break;
-      case 3:
-        setWindowTitle(QString::fromStdString(shellState.MainCaption));
-        shellState.ActiveMenu = 0;
-        shellState.ShownPage = x < w / 2 ? SheetPage::ComponentNotes : SheetPage::TimerData;
-        if (x < w / 2)
-          ShowComponentNotes(Image2->canvas(), SHComponent.Strings());
-        else
-          ShowSpecificationTable(Image2->canvas(), SHSpecs.Strings(), shellState.AppFontName);
-        break;
-      default: break;
-    }
-  } catch (const ScriptConversionError& e) {
-    ShowScriptError(e);
-  }
-  Image2->update();
-}
-
-void TfmMain::ChooseDesign(int number) {
-  NumEdit1->clear();
-  NumEdit2->clear();
-  Canvas& vout = Image5->canvas();
-  vout.setBrushColor(colors::White);
-  vout.fillRect({0, 0, vout.width(), vout.height()});
-  Image5->update();
-  designState.DesignMode = ToDesignKind(number);
-  ShowDesignPage(designState.DesignMode);
-  shellState.DesignShown = 1;
-}
-
-void TfmMain::Image2MouseMove(Qt::KeyboardModifiers, int x, int y) {
-  if (shellState.DesignShown && designState.Calculated) {
-    if (InRect(drawingState.C1Zone, x, y)) {
-      SetImage2Cursor(22);
-      return;
-    }
-    for (int i = 1; i <= 2; ++i) {
-      if (InRect(drawingState.ResistorZones[i], x, y)) {
-        SetImage2Cursor(23);
-        shellState.SelectedResistor = i;
-        return;
-      }
-    }
-  }
-  SetImage2Cursor(0);
-}
-
-void TfmMain::Image4MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int) {
-  const double f = static_cast<double>(x) / Image4->width();
-  int step = 0;
-  if (f <= 0.44)
-    step = 1;
-  else if (f >= 0.54)
-    step = -1;
-  StepAdjust(step);
-}
-
-void TfmMain::StepAdjust(int step) {
-  const std::string field1 = NumEdit1->text().toStdString();
-  const std::string field2 = NumEdit2->text().toStdString();
-  if (auto problem = ValidateInputs(field1, field2)) {
-    Platform().showError(*problem);
-  } else {
-    if (step != 0) {
-      if (RB1->isChecked()) {
-        StepCapacitor(step);
-        CalculateDesign();
-      } else {
-        int& chip = drawingState.TimerChoice;
-        if (step > 0)
-          chip = chip == 0 ? 2 : chip == 2 ? 3 : 0;
-        else
-          chip = chip == 0 ? 3 : chip == 3 ? 2 : 0;
-        try {
-          RunCircuitScript(SHBuffer.Strings(), Image2->canvas(), designState.DrawRect, 1);
-        } catch (const ScriptConversionError& e) {
-          ShowScriptError(e);
-        }
-        Image2->update();
-        ShowAdvice();
-      }
-    }
-  }
-  RecordNominals(NumEdit1->userText().toStdString(), NumEdit2->userText().toStdString());
+std::optional<DesignFacts> TfmMain::SheetDesign() const {
+  if (state_.ShownPage != SheetPage::Design || !state_.Design.Calculated) return std::nullopt;
+  return FactsOf(state_.Design);
 }
 
 }  // namespace timer555

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "design/design_kind.h"
+#include "design/design_sheet.h"
+#include "design/design_state.h"
+#include "design/engine.h"
 #include "shell/string_holder.h"
 
 class QGroupBox;
@@ -15,6 +18,7 @@ class QRadioButton;
 
 namespace timer555 {
 
+class TfmAdjust;
 class TImage;
 class TNumEdit;
 class TSheetExport;
@@ -41,6 +45,55 @@ class LateControl final {
 /// The entries of the menu bar, left to right.
 enum class MenuEntry { Design, Applications, Data, Quit, Help };
 
+/// The menu whose page (or whose design pages) the drawing area belongs to.
+/// The numbers are those the window has always reported.
+enum class Menu : int { None = 0, Design = 1, Applications = 2, Data = 3, Help = 4 };
+
+/// The cursors of the drawing area, by the numbers they are registered under.
+enum class AreaCursor : int { Arrow = 0, Crosshair = 20, Calculate = 21, Capacitor = 22, Resistor = 23 };
+
+/// One entry of the menu bar: caption, text width and hit rectangle
+/// (left, top, right, bottom; all edges inclusive for hit tests).
+struct MenuBarEntry {
+  std::string Caption;
+  int TextWidth = 0;
+  Rect Hit;
+};
+
+/// A page the window showed, with what it needs to show it again as it was.
+struct PageVisit {
+  SheetPage page = SheetPage::StartScreen;
+  int applicationIndex = 0;
+  DesignState design;  ///< the design page's design, as it stood
+};
+
+/// What the main window shows and remembers besides its controls: the design
+/// on screen, which page the drawing area shows, where its parts were drawn,
+/// and the menu bar's layout. Zero or empty at start unless stated.
+struct WindowState {
+  DesignState Design;            ///< the design of the design page (kept while other pages show)
+  Menu ActiveMenu = Menu::None;  ///< the menu whose page is shown; None on a reference page
+  bool DesignShown = false;      ///< a design page is shown
+  int ApplicationIndex = 0;      ///< 1..14, the application page last chosen
+  SheetPage ShownPage = SheetPage::StartScreen;
+  PartZones Zones;                 ///< where the page on screen drew its clickable parts
+  int SelectedResistor = 0;        ///< 1 or 2: resistor whose zone the pointer entered last
+  std::string AppPath;             ///< directory of the program file, trailing separator
+  std::string AppFontName;         ///< "Technical" once the font is available, else empty
+  MenuBarEntry MenuBarEntries[5];  ///< "Design", "Applications", "Data", "Quit", "Help"
+  int EntryGap = 0;                ///< q = text width of "Design" div 6
+};
+
+/// What the page on screen is called, for the window title and the
+/// clipboard: "Design menu", "Design 1: Astable, Duty Cycle > 50%",
+/// "Application 5: Tone burst generator", "Typical timer specifications";
+/// "timer555" for the start screen.
+std::string PageName(const WindowState& state, const TextList& apps);
+
+/// The window title of a page: its name and the program's, "Help -
+/// timer555"; the start screen's is "timer555" alone.
+std::string PageTitle(const WindowState& state, const TextList& apps);
+
 /// The one main window: the fixed 650 x 350 layout, the menu bar, the
 /// drawing area with the pages, the entry groups, the waveform panel, the
 /// design advisor's panel below them, the display font for the time the
@@ -49,11 +102,23 @@ enum class MenuEntry { Design, Applications, Data, Quit, Help };
 /// runner and the tests can reach them as a user would. The menu bar and
 /// the drawing area are made with the window; the hidden controls of the
 /// input groups and the list box right after the first frame (LateControl).
+///
+/// The window's work is split by job over several files: the controls and
+/// start-up (main_window.cpp), the display font (window_font.cpp), the menu
+/// bar, start screen and button drawing (menu_bar.cpp), the navigation
+/// between pages with the pointer's hit tests (navigation.cpp) and the
+/// design's workflow (design_workflow.cpp).
 class TfmMain final : public QWidget {
  public:
   /// The client area without the advice panel.
   static constexpr int ClientWidth = 650;
   static constexpr int ClientHeight = 350;
+  /// The menu bar takes 12 % of the client area's height; the drawing area
+  /// below it, where every page and the command line's sheet are drawn,
+  /// the rest (650 x 308).
+  static constexpr int MenuBarHeight = static_cast<int>(ClientHeight * 0.12);
+  static constexpr int AreaWidth = ClientWidth;
+  static constexpr int AreaHeight = ClientHeight - MenuBarHeight;
   /// Where the window's frame starts on the screen (33, 114 scaled by 1.2).
   static constexpr int InitialLeft = 40;
   static constexpr int InitialTop = 137;
@@ -87,8 +152,23 @@ class TfmMain final : public QWidget {
   TImage* Image6 = nullptr;
   TSheetExport* SheetExport = nullptr;  ///< Ctrl+S, Ctrl+C, Ctrl+P
 
-  TStringHolder SHDesign{"SHDesign"}, SHCircuits{"SHCircuits"}, SHBuffer{"SHBuffer"}, SHApps{"SHApps"},
-      SHSpecs{"SHSpecs"}, SHHelp{"SHHelp"}, SHComponent{"SHComponent"};
+  TStringHolder SHDesign{"SHDesign"}, SHCircuits{"SHCircuits"}, SHApps{"SHApps"}, SHSpecs{"SHSpecs"},
+      SHHelp{"SHHelp"}, SHComponent{"SHComponent"};
+
+  /// What the window shows and remembers. The tests and the scenario runner
+  /// read it, and the tests set up a state through it.
+  const WindowState& State() const { return state_; }
+  WindowState& State() { return state_; }
+
+  /// The calculated design the sheet describes: on a design page once it is
+  /// calculated; nothing otherwise.
+  std::optional<DesignFacts> SheetDesign() const;
+
+  /// Called each time an adjust dialog has been filled and shown, before any
+  /// key reaches it. Nothing in the program sets it; the headless scenario
+  /// runner and the tests answer dialogs through it (testsupport/
+  /// adjust_answers.h), as they cannot type into a modal window.
+  std::function<void(TfmAdjust&)> OnAdjustDialogShown;
 
   /// Shows (show = 1) or hides the three input groups, resets the input
   /// labels and the duty-cycle field, and clears the advice panel: every
@@ -111,18 +191,19 @@ class TfmMain final : public QWidget {
   /// A design chosen on the Design menu page (1 to 4, the quadrants in
   /// reading order), by click or key.
   void ChooseDesign(int number);
+  /// Alt+Left (and Backspace outside the entry fields): the page shown
+  /// before this one, as it was (a design page with its fields, parts and
+  /// findings). False when there is none.
+  bool GoBack();
   /// What a press on one of the adjust arrows does (+1 up, -1 down): step C1
   /// or switch the chip, after validating the inputs; records the nominals.
   void StepAdjust(int step);
 
-  /// The widget side of a design page, then its drawing.
+  /// The widget side of a fresh design page, then its drawing.
   void ShowDesignPage(DesignKind kind);
   /// The calculation frame of the current design: components, schematic
   /// with values, waveform, Calculated, nominals.
   void CalculateDesign();
-  /// Frequency and duty cycle from the components after an adjustment;
-  /// false (after its message) when the components give no timing.
-  bool RecalculateAfterAdjust();
 
   /// True once the shut-down has run.
   bool shutDown() const { return shutDown_; }
@@ -141,6 +222,7 @@ class TfmMain final : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // Controls and start-up (main_window.cpp).
   void CreateControls();
   void CreateHiddenControls();
   void FormCreate();
@@ -148,29 +230,57 @@ class TfmMain final : public QWidget {
   void FormDestroy();
   void FormKeyDown(QKeyEvent* event);
   void SizeControls();
-  bool InstallDisplayFont();
-  void RemoveOldFontCopy();
-  void DrawMenuBar();
-  void DrawStartScreen();
-  void DrawCalculateButton(bool focused);
   /// The controls' pointer, click, focus and Enter callbacks.
   void ConnectHandlers();
   /// The same for the controls made after the first frame.
   void ConnectHiddenHandlers();
   void CreateKeyCommands();
-  void ArrowKey(int step);
-  void DesignNumberKey(int number);
-  bool EnterInField(const TNumEdit* field);
-  void ShowAdvice();
-  void ShowAdviceTexts(std::vector<std::string> texts);
+  void RefreshImages();
+  /// Names the page on screen in the window title.
+  void UpdateTitle();
+  void SetImage2Cursor(AreaCursor cursor);
+  void ShowScriptError(const std::exception& error);
+
+  // The display font (window_font.cpp).
+  bool InstallDisplayFont();
+  void RemoveOldFontCopy();
+
+  // The menu bar, the start screen and the "Calculate" button (menu_bar.cpp).
+  void DrawMenuBar();
+  void DrawStartScreen();
+  void DrawCalculateButton(bool focused);
+
+  // Navigation between pages (navigation.cpp).
   void DesignMenuPage();
   void ApplicationsMenuPage();
   void DataMenuPage();
   void HelpPage();
-  void RefreshImages();
-  void SetImage2Cursor(int number);
-  void ShowScriptError(const std::exception& error);
+  void ShowApplication(int index);
+  void ShowDataPage(SheetPage page);
+  void DesignNumberKey(int number);
+  /// Notes the page on screen before another replaces it, for GoBack.
+  void RememberPage();
+  /// Shows a design page for `design` as it stands: the page's widgets,
+  /// the fields' texts, the schematic (with values once calculated), the
+  /// waveform and the findings.
+  void ShowDesign(const DesignState& design);
 
+  // The design's workflow (design_workflow.cpp).
+  void ArrowKey(int step);
+  bool EnterInField(const TNumEdit* field);
+  /// Calculates the design on screen with the capacitor search given, then
+  /// draws it and records the nominal values (the calculation frame).
+  void Calculate(CapacitorSearch search);
+  /// Draws the design on the design page as it stands: the schematic (with
+  /// values once calculated) and the waveform, and shows the findings.
+  /// False (after its message) when the schematic's script is broken.
+  bool DrawDesign();
+  /// Opens the adjust dialog for a part and applies an accepted value.
+  void AdjustFromDialog(AdjustablePart part);
+  void ShowAdvice();
+  void ShowAdviceTexts(std::vector<std::string> texts);
+
+  WindowState state_;
   bool shown_ = false;
   bool shutDown_ = false;
   bool sized_ = false;           ///< start-up reached the sizes (the font was found)
@@ -178,6 +288,8 @@ class TfmMain final : public QWidget {
   bool controlsQueued_ = false;  ///< EnsureControls is queued after the first frame
   std::string fontFileAdded_;    ///< the file handed to the font table at start-up
   std::vector<std::string> adviceShown_;
+  /// The pages shown before the one on screen, the latest last.
+  std::vector<PageVisit> visited_;
 };
 
 template <typename T>

@@ -3,8 +3,6 @@
 #include <cstddef>
 #include <string>
 
-#include "shell/shell_state.h"
-
 namespace timer555 {
 
 namespace {
@@ -25,10 +23,10 @@ void DottedHorizontal(Canvas& canvas, int y) {
 }
 
 // What every menu page does first: a white page in the application font.
-void StartPage(Canvas& canvas) {
+void StartPage(Canvas& canvas, const std::string& fontName) {
   canvas.setBrushColor(colors::White);
   canvas.fillRect(Rect{0, 0, canvas.width(), canvas.height()});
-  canvas.setFontName(shellState.AppFontName);
+  canvas.setFontName(fontName);
   canvas.setFontColor(colors::Black);
 }
 
@@ -55,8 +53,8 @@ void DrawPatternSketch(Canvas& canvas, const std::string& pattern, int x0, doubl
 
 }  // namespace
 
-void DrawDesignMenuPage(Canvas& canvas, const TextList& shDesign) {
-  StartPage(canvas);
+void DrawDesignMenuPage(Canvas& canvas, const TextList& shDesign, const std::string& fontName) {
+  StartPage(canvas, fontName);
   const int w = canvas.width();
   const int h = canvas.height();
   DottedVertical(canvas, w / 2);
@@ -86,8 +84,8 @@ void DrawDesignMenuPage(Canvas& canvas, const TextList& shDesign) {
   }
 }
 
-void DrawApplicationsMenuPage(Canvas& canvas, const TextList& shApps) {
-  StartPage(canvas);
+void DrawApplicationsMenuPage(Canvas& canvas, const TextList& shApps, const std::string& fontName) {
+  StartPage(canvas, fontName);
   const int w = canvas.width();
   const int h = canvas.height();
   canvas.setFontHeight(h / 12);
@@ -107,8 +105,8 @@ void DrawApplicationsMenuPage(Canvas& canvas, const TextList& shApps) {
   }
 }
 
-void DrawDataMenuPage(Canvas& canvas) {
-  StartPage(canvas);
+void DrawDataMenuPage(Canvas& canvas, const std::string& fontName) {
+  StartPage(canvas, fontName);
   const int w = canvas.width();
   const int h = canvas.height();
   canvas.setFontBold(true);
@@ -124,8 +122,8 @@ void DrawDataMenuPage(Canvas& canvas) {
   canvas.setFontBold(false);
 }
 
-void DrawHelpPage(Canvas& canvas, const TextList& shHelp) {
-  StartPage(canvas);
+void DrawHelpPage(Canvas& canvas, const TextList& shHelp, const std::string& fontName) {
+  StartPage(canvas, fontName);
   const int w = canvas.width();
   const int h = canvas.height();
   const int m = w / 20;

@@ -85,6 +85,11 @@ void TNumEdit::setComputedText(const QString& text) {
   writingComputed_ = false;
 }
 
+void TNumEdit::restoreText(const QString& shown, const QString& typed) {
+  setText(typed);
+  setComputedText(shown);
+}
+
 void TNumEdit::pasteText(const QString& text) {
   const int room = roomToType();
   insert(room < text.size() ? text.left(std::max(room, 0)) : text);

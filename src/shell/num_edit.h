@@ -46,6 +46,9 @@ class TNumEdit : public QLineEdit {
   void setComputedText(const QString& text);
   /// The text as the user last entered it (see the class comment).
   const QString& userText() const { return userText_; }
+  /// Puts back a field as it was: `shown` on screen, `typed` as the text
+  /// the user last entered.
+  void restoreText(const QString& shown, const QString& typed);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -9,12 +9,10 @@
 #include <QPrinter>
 #include <QShortcut>
 
-#include "design/design_state.h"
 #include "platform/platform_services.h"
 #include "shell/image_control.h"
 #include "shell/main_window.h"
 #include "shell/num_edit.h"
-#include "shell/shell_state.h"
 
 namespace timer555 {
 
@@ -25,25 +23,6 @@ namespace {
 constexpr int kSummaryCombinations = 3;
 constexpr ESeries kSummarySeries = ESeries::E24;
 constexpr double kSummaryCapTolerance = 0.10;
-
-// The title line of a page that is not a calculated design.
-std::string PageTitle(SheetPage page, const TfmMain& window) {
-  switch (page) {
-    case SheetPage::StartScreen: return "timer555";
-    case SheetPage::DesignMenu: return "Design menu";
-    case SheetPage::ApplicationsMenu: return "Applications";
-    case SheetPage::DataMenu: return "Data";
-    case SheetPage::Help: return "Help";
-    case SheetPage::ComponentNotes: return "Selecting components";
-    case SheetPage::TimerData: return "Typical timer specifications";
-    case SheetPage::Design: return window.windowTitle().toStdString();
-    case SheetPage::Application: break;
-  }
-  const int n = designState.ApplicationIndex;
-  const TextList& apps = window.SHApps.Strings();
-  const std::string title = n >= 1 && n <= static_cast<int>(apps.size()) ? apps[n - 1] : std::string();
-  return "Application " + std::to_string(n) + ": " + title;
-}
 
 }  // namespace
 
@@ -81,24 +60,25 @@ Sheet TSheetExport::CurrentSheet() const {
   sheet.areaWidth = window_.Image2->canvas().width();
   sheet.areaHeight = window_.Image2->canvas().height();
   if (log != nullptr) sheet.area = log->calls();
-  if (!shellState.AppFontName.empty()) sheet.fontName = shellState.AppFontName;
-  if (shellState.ShownPage == SheetPage::Design && shellState.SheetDesign)
-    sheet.strip = ReportDesign(*shellState.SheetDesign);
+  const WindowState& state = window_.State();
+  if (!state.AppFontName.empty()) sheet.fontName = state.AppFontName;
+  if (const std::optional<DesignFacts> facts = window_.SheetDesign()) sheet.strip = ReportDesign(*facts);
   return sheet;
 }
 
 std::string TSheetExport::BaseName() const {
-  const int n = designState.ApplicationIndex;
+  const WindowState& state = window_.State();
+  const int n = state.ApplicationIndex;
   const TextList& apps = window_.SHApps.Strings();
   const std::string title = n >= 1 && n <= static_cast<int>(apps.size()) ? apps[n - 1] : std::string();
-  const DesignFacts* calculated = shellState.SheetDesign ? &*shellState.SheetDesign : nullptr;
-  return SheetBaseName(shellState.ShownPage, designState.DesignMode, calculated, n, title);
+  const std::optional<DesignFacts> facts = window_.SheetDesign();
+  return SheetBaseName(state.ShownPage, state.Design.DesignMode, facts ? &*facts : nullptr, n, title);
 }
 
 std::string TSheetExport::SummaryText() const {
-  if (shellState.ShownPage != SheetPage::Design || !shellState.SheetDesign)
-    return PageTitle(shellState.ShownPage, window_) + "\n";
-  const DesignFacts& facts = *shellState.SheetDesign;
+  const std::optional<DesignFacts> calculated = window_.SheetDesign();
+  if (!calculated) return PageName(window_.State(), window_.SHApps.Strings()) + "\n";
+  const DesignFacts& facts = *calculated;
   const CombinationRequest request =
       CombinationRequestFor(facts, kSummarySeries, kSummaryCombinations, kSummaryCapTolerance);
   return DesignSummaryText(ReportDesign(facts), TextLayout::Tabs, CombinationsHeading(request),
@@ -125,8 +105,9 @@ void TSheetExport::Save() {
     return;
   }
   const Sheet sheet = CurrentSheet();
-  const std::string bytes =
-      *format == SheetFormat::Png ? SheetPng(sheet) : SheetSvg(sheet, LoadSheetFonts(shellState.AppPath));
+  const std::string bytes = *format == SheetFormat::Png
+                                ? SheetPng(sheet)
+                                : SheetSvg(sheet, LoadSheetFonts(window_.State().AppPath));
   const std::string problem = Platform().writeFile(*path, bytes);
   if (!problem.empty()) {
     Platform().showError("Cannot write \"" + *path + "\": " + problem + ".");

@@ -3,24 +3,14 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
-#include <deque>
-#include <optional>
 
+#include "shell/main_window.h"
 #include "shell/num_edit.h"
 #include "testsupport/key_presses.h"
 
 namespace timer555 {
 
 namespace {
-
-/// What the next dialog gets: a text for its field with "OK", or keys.
-struct Answer {
-  std::optional<std::string> text;
-  std::vector<QKeyCombination> keys;
-};
-
-AdjustDialogShown lastShown;
-std::deque<Answer> queuedAnswers;
 
 void PressKeys(TfmAdjust& dialog, const std::vector<QKeyCombination>& keys) {
   // The dialog's shortcuts (Up, Down) act only in the active window.
@@ -36,38 +26,34 @@ void PressKeys(TfmAdjust& dialog, const std::vector<QKeyCombination>& keys) {
   if (dialog.isVisible()) dialog.reject();
 }
 
-// Records every dialog that opens and answers it when an answer waits.
-void OnDialogShown(TfmAdjust& dialog) {
-  lastShown = dialog.shown();
-  if (queuedAnswers.empty()) return;
-  Answer answer = std::move(queuedAnswers.front());
-  queuedAnswers.pop_front();
+}  // namespace
+
+void AdjustAnswers::Attach(TfmMain& window) {
+  window.OnAdjustDialogShown = [this](TfmAdjust& dialog) { OnShown(dialog); };
+}
+
+void AdjustAnswers::QueueAnswer(const std::string& text) { queued_.push_back({text, {}}); }
+
+void AdjustAnswers::QueueKeys(const std::vector<QKeyCombination>& keys) {
+  queued_.push_back({std::nullopt, keys});
+}
+
+void AdjustAnswers::OnShown(TfmAdjust& dialog) {
+  last_ = dialog.shown();
+  if (queued_.empty()) return;
+  Answer answer = std::move(queued_.front());
+  queued_.pop_front();
   // Answer after exec() has entered its loop, so that it returns normally.
   QTimer::singleShot(0, &dialog, [&dialog, answer] {
     if (answer.text) {
       dialog.NumEdit1->setText(QString::fromStdString(*answer.text));
       dialog.BitBtn1->click();
+      // A refused value keeps the dialog open for a person; nobody is there.
+      if (dialog.isVisible()) dialog.reject();
     } else {
       PressKeys(dialog, answer.keys);
     }
   });
 }
-
-[[maybe_unused]] const bool kHookSet = [] {
-  SetAdjustDialogHook(OnDialogShown);
-  return true;
-}();
-
-}  // namespace
-
-void QueueAdjustAnswer(const std::string& text) { queuedAnswers.push_back({text, {}}); }
-
-void QueueAdjustKeys(const std::vector<QKeyCombination>& keys) {
-  queuedAnswers.push_back({std::nullopt, keys});
-}
-
-void ClearAdjustAnswers() { queuedAnswers.clear(); }
-
-const AdjustDialogShown& LastAdjustDialog() { return lastShown; }
 
 }  // namespace timer555

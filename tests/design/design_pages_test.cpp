@@ -1,36 +1,28 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QFontDatabase>
-#include <QImage>
 #include <algorithm>
 
 #include "design/design_state.h"
 #include "design/engine.h"
 #include "design/pages.h"
 #include "design_test_support.h"
-#include "platform/qt_canvas.h"
 #include "platform/recording_canvas.h"
 #include "schematic/circuit_script.h"
-#include "schematic/drawing_state.h"
-#include "shell/text_lists.h"
+#include "source_text_list.h"
 
 namespace timer555 {
 namespace {
 
 using testing::RowName;
 
-class DesignPageTest : public testing::DesignStateTest {
+class DesignPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DesignStateTest::SetUp();
-    drawingState = DrawingState{};
-    circuits = LoadTextList("circuits");
+    circuits = testing::SourceTextList("circuits");
     ASSERT_GE(circuits.size(), 44u);
   }
 
   TextList circuits;
-  TextList buffer;
 };
 
 struct PageRow {
@@ -44,33 +36,29 @@ struct PageRow {
 
 class DesignPageRowTest : public DesignPageTest, public ::testing::WithParamInterface<PageRow> {};
 
-TEST_P(DesignPageRowTest, DrawsTheBareSchematicAndSetsTheStartingCapacitor) {
+TEST_P(DesignPageRowTest, DrawsTheBareSchematicFromTheStartingCapacitor) {
   const PageRow& row = GetParam();
-  designState.DesignMode = ToDesignKind(row.mode);
-  designState.C1 = 4.7e-9;  // a previous calculation's capacitor
-  designState.CapSeriesIndex = 8;
-  designState.CapDecade = 11;
-  designState.R1 = 1234;
-  buffer = {"stale line"};
+  const DesignState design = StartDesign(ToDesignKind(row.mode));
   RecordingCanvas canvas(650, 308);
   canvas.setBrushColor(colors::Silver);
 
-  DrawDesignPage(ToDesignKind(row.mode), canvas, circuits, buffer);
+  DrawDesignPage(design, canvas, circuits);
 
   EXPECT_EQ(DesignTitle(ToDesignKind(row.mode)), row.title);
   const auto first = circuits.begin() + (row.mode - 1) * 11 + 1;
-  EXPECT_EQ(buffer, TextList(first, first + 10));
+  EXPECT_EQ(DesignRecord(ToDesignKind(row.mode), circuits), TextList(first, first + 10));
   ASSERT_FALSE(canvas.calls.empty());
   EXPECT_EQ(canvas.calls.front().str(), "fillRect 0,0,650,308");
   EXPECT_EQ(canvas.calls.front().brushColor, colors::White);
   EXPECT_FALSE(canvas.callsOf("lineTo").empty()) << "the schematic was not drawn";
-  EXPECT_EQ(designState.DrawRect, (Rect{0, 0, 650, 308}));
-  EXPECT_EQ(designState.C1, row.c1);
-  EXPECT_EQ(designState.CapSeriesIndex, 0);
-  EXPECT_EQ(designState.CapDecade, row.capDecade);
-  EXPECT_EQ(designState.C2, 1e-8);
-  EXPECT_EQ(designState.R1, 1234);
-  EXPECT_EQ(designState.DutyCycle, row.mode == 2 ? 0.5 : 0);
+  EXPECT_EQ(DesignArea(canvas), (Rect{0, 0, 650, 308}));
+  EXPECT_EQ(design.C1, row.c1);
+  EXPECT_EQ(design.CapSeriesIndex, 0);
+  EXPECT_EQ(design.CapDecade, row.capDecade);
+  EXPECT_EQ(design.StartCapIndex, 0);
+  EXPECT_EQ(design.StartCapDecade, row.capDecade);
+  EXPECT_EQ(design.C2, 1e-8);
+  EXPECT_EQ(design.DutyCycle, row.mode == 2 ? 0.5 : 0);
 }
 
 // clang-format off
@@ -78,15 +66,15 @@ INSTANTIATE_TEST_SUITE_P(Designs, DesignPageRowTest,
                          ::testing::Values(PageRow{"Above50", 1, "Astable, Duty Cycle > 50%", 1e-6, 8},
                                            PageRow{"HalfDuty", 2, "Astable, Duty Cycle = 50%", 1e-8, 10},
                                            PageRow{"Below50", 3, "Astable, Duty Cycle < 50%", 1e-6, 8},
-                                           PageRow{"Monostable", 4, "Monostable  (one-shot)", 1e-3, 5}),
+                                           PageRow{"Monostable", 4, "Monostable (one-shot)", 1e-3, 5}),
                          RowName<PageRow>);
 // clang-format on
 
 TEST_F(DesignPageTest, BareSchematicShowsNoValues) {
   RecordingCanvas canvas(650, 308);
-  designState.R1 = 2885.39;
-  designState.DesignMode = ToDesignKind(1);
-  DrawDesignPage(ToDesignKind(1), canvas, circuits, buffer);
+  DesignState design = StartDesign(DesignKind::Astable);
+  design.R1 = 2885.39;
+  DrawDesignPage(design, canvas, circuits);
   for (const CanvasCall& call : canvas.callsOf("textOut")) {
     EXPECT_EQ(call.text.find("2.885K"), std::string::npos);
   }
@@ -95,30 +83,26 @@ TEST_F(DesignPageTest, BareSchematicShowsNoValues) {
 TEST_F(DesignPageTest, OtherNumbersDoNothing) {
   for (int mode : {0, 5, -1}) {
     RecordingCanvas canvas(650, 308);
-    buffer = {"kept"};
-    DrawDesignPage(ToDesignKind(mode), canvas, circuits, buffer);
+    DrawDesignPage(StartDesign(ToDesignKind(mode)), canvas, circuits);
     EXPECT_TRUE(canvas.calls.empty());
-    EXPECT_EQ(buffer, TextList{"kept"});
+    EXPECT_TRUE(DesignRecord(ToDesignKind(mode), circuits).empty());
     EXPECT_EQ(DesignTitle(ToDesignKind(mode)), "");
   }
 }
 
-TEST_F(DesignPageTest, BrokenScriptStillSetsTheStartingCapacitor) {
+TEST_F(DesignPageTest, BrokenScriptRaisesAfterClearing) {
   TextList broken = circuits;
   broken[1] = "M1620 DAB20";
-  designState.C1 = 4.7e-9;
-  designState.CapDecade = 11;
   RecordingCanvas canvas(650, 308);
   try {
-    DrawDesignPage(ToDesignKind(1), canvas, broken, buffer);
+    DrawDesignPage(StartDesign(DesignKind::Astable), canvas, broken);
     FAIL() << "no error raised";
   } catch (const ScriptConversionError& e) {
     EXPECT_STREQ(e.what(), "'AB' is not a valid integer value");
   }
-  EXPECT_EQ(designState.C1, 1e-6);
-  EXPECT_EQ(designState.CapDecade, 8);
-  EXPECT_EQ(designState.DrawRect, (Rect{0, 0, 650, 308}));
-  EXPECT_EQ(buffer.front(), "M1620 DAB20");
+  ASSERT_FALSE(canvas.calls.empty());
+  EXPECT_EQ(canvas.calls.front().str(), "fillRect 0,0,650,308");
+  EXPECT_EQ(canvas.calls.back().str(), "moveTo 144,198");
 }
 
 struct ValuesRow {
@@ -134,13 +118,15 @@ class CalculatedPageTest : public DesignPageTest, public ::testing::WithParamInt
 /// The road of a design: page, validation, components, redraw with values.
 TEST_P(CalculatedPageTest, SchematicPrintsTheComputedValues) {
   const ValuesRow& row = GetParam();
-  designState.DesignMode = ToDesignKind(row.mode);
+  const DesignState page = StartDesign(ToDesignKind(row.mode));
   RecordingCanvas canvas(650, 308);
-  DrawDesignPage(ToDesignKind(row.mode), canvas, circuits, buffer);
-  ASSERT_FALSE(ValidateInputs(row.field1, row.field2).has_value());
-  ASSERT_TRUE(ComputeComponents().computed);
+  DrawDesignPage(page, canvas, circuits);
+  InputCheck check = ValidateInputs(page, row.field1, row.field2);
+  ASSERT_FALSE(check.problem.has_value());
+  ComponentsResult result = ComputeComponents(check.design);
+  ASSERT_TRUE(result.computed);
   canvas.clear();
-  RunCircuitScript(buffer, canvas, designState.DrawRect, 1);
+  DrawDesignSchematic(result.design, canvas, circuits, true);
   std::vector<std::string> printed;
   for (const CanvasCall& call : canvas.callsOf("textOut")) printed.push_back(call.text);
   for (const std::string& text : row.texts) {
@@ -156,22 +142,6 @@ INSTANTIATE_TEST_SUITE_P(Designs, CalculatedPageTest,
                                            ValuesRow{"Monostable", 4, "100", "", {"91.02K", "1mF"}}),
                          RowName<ValuesRow>);
 // clang-format on
-
-TEST_F(DesignPageTest, RenderedPageIsClearedWhite) {
-  const QString font = QCoreApplication::applicationDirPath() + "/appfont.dat";
-  ASSERT_GE(QFontDatabase::addApplicationFont(font), 0) << "display font missing beside the test";
-  QImage image(650, 308, QImage::Format_RGB32);
-  image.fill(Qt::gray);
-  QtCanvas canvas(image);
-  designState.DesignMode = ToDesignKind(1);
-  DrawDesignPage(ToDesignKind(1), canvas, circuits, buffer);
-  ASSERT_FALSE(ValidateInputs("1000", "60").has_value());
-  ASSERT_TRUE(ComputeComponents().computed);
-  RunCircuitScript(buffer, canvas, designState.DrawRect, 1);
-  EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));
-  EXPECT_EQ(image.pixelColor(649, 307), QColor(Qt::white));
-  EXPECT_EQ(image.pixelColor(649, 0), QColor(Qt::white));
-}
 
 }  // namespace
 }  // namespace timer555

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "design/design_state.h"
 #include "design/engine.h"
@@ -10,7 +11,6 @@
 namespace timer555 {
 namespace {
 
-using testing::DesignStateTest;
 using testing::RowName;
 
 struct NumberRow {
@@ -61,15 +61,16 @@ struct ValidationRow {
   std::string message;  ///< empty: the inputs pass
 };
 
-class ValidateInputsTest : public DesignStateTest, public ::testing::WithParamInterface<ValidationRow> {};
+class ValidateInputsTest : public ::testing::TestWithParam<ValidationRow> {};
 
 TEST_P(ValidateInputsTest, ReportsFirstProblem) {
   const ValidationRow& row = GetParam();
-  designState.DesignMode = ToDesignKind(row.mode);
-  designState.C1 = row.mode == 4 ? 1e-3 : 1e-6;
-  std::optional<std::string> message = ValidateInputs(row.field1, row.field2);
+  const DesignState design = StartDesign(ToDesignKind(row.mode));
+  std::optional<std::string> message = ValidateInputs(design, row.field1, row.field2).problem;
   EXPECT_EQ(message.value_or(""), row.message);
 }
+
+const char* const kPulseRange = "Pulse length not realistic: enter 1 us to 10000 s.";
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
@@ -82,15 +83,17 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationRow{"DutyEmptyDesign2", 2, "1000", "", "Duty cycle not entered."},
         ValidationRow{"MonostableIgnoresDutyField", 4, "1", "", ""},
         ValidationRow{"MonostableIgnoresBadDutyText", 4, "2.5", "abc", ""},
-        ValidationRow{"PulseZero", 4, "0", "", "Invalid pulse length."},
-        ValidationRow{"PulseZeroDecimals", 4, "0.000", "", "Invalid pulse length."},
-        ValidationRow{"PulseTwoPoints", 4, "1.2.3", "", "Invalid pulse length."},
-        ValidationRow{"PulseNegative", 4, "-1", "", "Invalid pulse length."},
-        ValidationRow{"PulseNegativeExponent", 4, "-2e3", "", "Invalid pulse length."},
-        ValidationRow{"PulseOverflowingR1", 4, "1e306", "", "Invalid pulse length."},
-        ValidationRow{"PulseOverflowingDouble", 4, "1e400", "", "Invalid pulse length."},
-        ValidationRow{"PulseHugeButFinite", 4, "1e300", "", ""},
-        ValidationRow{"PulseNoUpperBound", 4, "100000", "", ""},
+        ValidationRow{"PulseZero", 4, "0", "", kPulseRange},
+        ValidationRow{"PulseZeroDecimals", 4, "0.000", "", kPulseRange},
+        ValidationRow{"PulseTwoPoints", 4, "1.2.3", "", kPulseRange},
+        ValidationRow{"PulseNegative", 4, "-1", "", kPulseRange},
+        ValidationRow{"PulseNegativeExponent", 4, "-2e3", "", kPulseRange},
+        ValidationRow{"PulseOverflowingR1", 4, "1e306", "", kPulseRange},
+        ValidationRow{"PulseOverflowingDouble", 4, "1e400", "", kPulseRange},
+        ValidationRow{"PulseShortestPasses", 4, "1e-6", "", ""},
+        ValidationRow{"PulseJustBelowShortest", 4, "0.00000099", "", kPulseRange},
+        ValidationRow{"PulseLongestPasses", 4, "10000", "", ""},
+        ValidationRow{"PulseJustAboveLongest", 4, "10000.001", "", kPulseRange},
         ValidationRow{"FrequencyLowestPasses", 1, "0.01", "60", ""},
         ValidationRow{"FrequencyBelowLowest", 1, "0.009", "60", "Frequency not realistic."},
         ValidationRow{"FrequencyHighestPasses", 3, "2000000", "30", ""},
@@ -113,58 +116,57 @@ INSTANTIATE_TEST_SUITE_P(
     RowName<ValidationRow>);
 // clang-format on
 
-class ValidationStateTest : public DesignStateTest {};
+TEST(ValidationStateTest, AcceptedInputsAreStoredRejectedOnesChangeNothing) {
+  DesignState design;
+  design.DesignMode = ToDesignKind(1);
+  InputCheck check = ValidateInputs(design, "1000", "60");
+  ASSERT_FALSE(check.problem.has_value());
+  EXPECT_DOUBLE_EQ(check.design.Frequency, 1000);
+  EXPECT_DOUBLE_EQ(check.design.DutyCycle, 0.6);
+  design = check.design;
 
-TEST_F(ValidationStateTest, RejectedInputsStayStored) {
-  designState.DesignMode = ToDesignKind(1);
-  EXPECT_EQ(ValidateInputs("0.009", "60").value_or(""), "Frequency not realistic.");
-  EXPECT_DOUBLE_EQ(designState.Frequency, 0.009);
-  EXPECT_DOUBLE_EQ(designState.DutyCycle, 0.6);
-
-  EXPECT_EQ(ValidateInputs("1000", "50").value_or(""), "Duty cycle not realistic for this mode.");
-  EXPECT_DOUBLE_EQ(designState.Frequency, 1000);
-  EXPECT_DOUBLE_EQ(designState.DutyCycle, 0.5);
+  for (const auto& [field1, field2] : {std::pair{"0.009", "60"}, std::pair{"1000", "50"}}) {
+    check = ValidateInputs(design, field1, field2);
+    EXPECT_TRUE(check.problem.has_value()) << field1 << " " << field2;
+    EXPECT_TRUE(check.design == design) << field1 << " " << field2;
+  }
 }
 
-TEST_F(ValidationStateTest, MonostableStoresPulseLengthOnly) {
-  designState.DesignMode = ToDesignKind(4);
-  designState.C1 = 1e-3;
-  designState.Frequency = 123;
-  designState.DutyCycle = 0.25;
-  EXPECT_FALSE(ValidateInputs("2.5", "60").has_value());
-  EXPECT_DOUBLE_EQ(designState.PulseLength, 2.5);
-  EXPECT_EQ(designState.Frequency, 123);
-  EXPECT_EQ(designState.DutyCycle, 0.25);
+TEST(ValidationStateTest, MonostableStoresPulseLengthOnly) {
+  DesignState design;
+  design.DesignMode = ToDesignKind(4);
+  design.C1 = 1e-3;
+  design.Frequency = 123;
+  design.DutyCycle = 0.25;
+  InputCheck check = ValidateInputs(design, "2.5", "60");
+  EXPECT_FALSE(check.problem.has_value());
+  EXPECT_DOUBLE_EQ(check.design.PulseLength, 2.5);
+  EXPECT_EQ(check.design.Frequency, 123);
+  EXPECT_EQ(check.design.DutyCycle, 0.25);
 
-  EXPECT_EQ(ValidateInputs("0.000", "").value_or(""), "Invalid pulse length.");
-  EXPECT_EQ(designState.PulseLength, 0);
+  check = ValidateInputs(check.design, "0.000", "");
+  EXPECT_EQ(check.problem.value_or(""), kPulseRange);
+  EXPECT_EQ(check.design.PulseLength, 2.5);
 }
 
-TEST_F(ValidationStateTest, PulseOverflowIsJudgedAtTheCurrentCapacitor) {
-  designState.DesignMode = ToDesignKind(4);
-  designState.C1 = 1e-3;
-  EXPECT_FALSE(ValidateInputs("1e300", "").has_value());
-  designState.C1 = 1e-12;  // R1 = 1e300 / (ln 3 * 1e-12) overflows
-  EXPECT_EQ(ValidateInputs("1e300", "").value_or(""), "Invalid pulse length.");
-}
+TEST(ValidationStateTest, RecordNominalsCopiesComponentsAndCountsDecimals) {
+  DesignState design;
+  design.C1 = 1e-7;
+  design.R1 = 2885.39;
+  design.R2 = 5770.78;
+  design = RecordNominals(design, "2.125", "60");
+  EXPECT_EQ(design.NominalC1, 1e-7);
+  EXPECT_EQ(design.NominalR1, 2885.39);
+  EXPECT_EQ(design.NominalR2, 5770.78);
+  EXPECT_EQ(design.FrequencyDecimals, 3);
+  EXPECT_EQ(design.DutyDecimals, 0);
 
-TEST_F(ValidationStateTest, RecordNominalsCopiesComponentsAndCountsDecimals) {
-  designState.C1 = 1e-7;
-  designState.R1 = 2885.39;
-  designState.R2 = 5770.78;
-  RecordNominals("2.125", "60");
-  EXPECT_EQ(designState.NominalC1, 1e-7);
-  EXPECT_EQ(designState.NominalR1, 2885.39);
-  EXPECT_EQ(designState.NominalR2, 5770.78);
-  EXPECT_EQ(designState.FrequencyDecimals, 3);
-  EXPECT_EQ(designState.DutyDecimals, 0);
-
-  RecordNominals("1000", "12.50");
-  EXPECT_EQ(designState.FrequencyDecimals, 0);
-  EXPECT_EQ(designState.DutyDecimals, 2);
-  RecordNominals("5.", "");
-  EXPECT_EQ(designState.FrequencyDecimals, 0);
-  EXPECT_EQ(designState.DutyDecimals, 0);
+  design = RecordNominals(design, "1000", "12.50");
+  EXPECT_EQ(design.FrequencyDecimals, 0);
+  EXPECT_EQ(design.DutyDecimals, 2);
+  design = RecordNominals(design, "5.", "");
+  EXPECT_EQ(design.FrequencyDecimals, 0);
+  EXPECT_EQ(design.DutyDecimals, 0);
 }
 
 TEST(E12ListTest, HoldsTheTwelveMantissasInOrder) {

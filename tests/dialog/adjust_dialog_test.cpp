@@ -13,10 +13,8 @@
 #include <functional>
 #include <sstream>
 
-#include "design/design_state.h"
 #include "installed_recorder.h"
 #include "shell/num_edit.h"
-#include "shell/shell_state.h"
 #include "testsupport/adjust_answers.h"
 #include "testsupport/key_presses.h"
 
@@ -39,11 +37,7 @@ enum class Component { C1, R1, R2 };
 class AdjustDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ClearAdjustAnswers();
-    designState = DesignState{};
-    designState.C1 = kC1Before;
-    designState.R1 = kR1Before;
-    designState.R2 = kR2Before;
+    ResetParts();
     // A dialog left open by a faulty build would block the test run: close
     // it after a while and let the test fail instead.
     QObject::connect(&watchdog_, &QTimer::timeout, [this] {
@@ -57,23 +51,25 @@ class AdjustDialogTest : public ::testing::Test {
   void TearDown() override {
     watchdog_.stop();
     EXPECT_FALSE(stuck_) << "the dialog did not close by itself";
-    ClearAdjustAnswers();
   }
 
-  /// Sets the nominal value of `which` and opens its dialog; returns how
-  /// often recalculation ran.
+  void ResetParts() {
+    parts_.C1 = kC1Before;
+    parts_.R1 = kR1Before;
+    parts_.R2 = kR2Before;
+  }
+
+  /// Opens the dialog of `which` for a nominal value; an accepted value is
+  /// stored in that part of parts_. Returns how many values were accepted.
   int Open(Component which, double nominal, QWidget* parent = nullptr) {
-    int recalculations = 0;
-    const auto recalculate = [&recalculations] { ++recalculations; };
-    if (which == Component::C1) {
-      designState.NominalC1 = nominal;
-      AdjustCapacitor(parent, recalculate);
-    } else {
-      shellState.SelectedResistor = which == Component::R1 ? 1 : 2;
-      (which == Component::R1 ? designState.NominalR1 : designState.NominalR2) = nominal;
-      AdjustResistor(parent, recalculate);
-    }
-    return recalculations;
+    const AdjustablePart part = which == Component::C1   ? AdjustablePart::C1
+                                : which == Component::R1 ? AdjustablePart::R1
+                                                         : AdjustablePart::R2;
+    const std::optional<double> value =
+        RunAdjustDialog(parent, {part, nominal}, [this](TfmAdjust& dialog) { answers_.OnShown(dialog); });
+    if (!value) return 0;
+    (which == Component::C1 ? parts_.C1 : which == Component::R1 ? parts_.R1 : parts_.R2) = *value;
+    return 1;
   }
 
   /// Runs `action` on the open dialog as soon as the modal loop runs.
@@ -86,6 +82,8 @@ class AdjustDialogTest : public ::testing::Test {
   }
 
   InstalledRecorder platform_;
+  AdjustAnswers answers_;
+  PartValues parts_;
 
  private:
   QTimer watchdog_;
@@ -134,6 +132,8 @@ TEST_F(AdjustDialogTest, ShowsTheNominalValueAndChecksTheAnswer) {
       {"R1 4.7 K", Component::R1, 4700, "4.7", "K", "5", accepted, 5000},
       {"R1 4700 typed for K is 4700K", Component::R1, 4700, "4.7", "K", "4700", kLimitMessage, 0},
       {"R2 560 without unit", Component::R2, 560, "560", "", "600", accepted, 600},
+      {"R2 3846.9, the shown text accepted is the exact value", Component::R2, 3846.9, "3.847", "K", "3.847",
+       accepted, 3846.9},
       {"R1 1.5 M", Component::R1, 1.5e6, "1.5", "M", "1.6", accepted, 1.6e6},
       {"R2 4.7 G", Component::R2, 4.7e9, "4.7", "G", "5", accepted, 5e9},
       {"R1 1.5 K, exactly 20 % up", Component::R1, 1500, "1.5", "K", "1.8", accepted, 1800},
@@ -150,18 +150,14 @@ TEST_F(AdjustDialogTest, ShowsTheNominalValueAndChecksTheAnswer) {
       {"negative pasted value", Component::R1, 4700, "4.7", "K", "-5", kLimitMessage, 0},
   };
   for (const Row& row : rows) {
-    designState.C1 = kC1Before;
-    designState.R1 = kR1Before;
-    designState.R2 = kR2Before;
+    ResetParts();
     platform_.recorder.errors.clear();
-    QueueAdjustAnswer(row.answer);
+    answers_.QueueAnswer(row.answer);
 
     const bool accepted = row.message == nullptr;
-    // Only a stored value is recalculated: the entry fields keep their texts
-    // after a refusal.
     EXPECT_EQ(Open(row.which, row.nominal), accepted ? 1 : 0) << row.name;
 
-    const AdjustDialogShown& shown = LastAdjustDialog();
+    const AdjustDialogShown& shown = answers_.Last();
     const char* name = row.which == Component::C1 ? "C1" : row.which == Component::R1 ? "R1" : "R2";
     EXPECT_EQ(shown.name, name) << row.name;
     EXPECT_EQ(shown.number, row.shownNumber) << row.name;
@@ -170,9 +166,9 @@ TEST_F(AdjustDialogTest, ShowsTheNominalValueAndChecksTheAnswer) {
     const double c1 = accepted && row.which == Component::C1 ? row.stored : kC1Before;
     const double r1 = accepted && row.which == Component::R1 ? row.stored : kR1Before;
     const double r2 = accepted && row.which == Component::R2 ? row.stored : kR2Before;
-    EXPECT_TRUE(Near(designState.C1, c1)) << row.name << ": C1 = " << designState.C1;
-    EXPECT_TRUE(Near(designState.R1, r1)) << row.name << ": R1 = " << designState.R1;
-    EXPECT_TRUE(Near(designState.R2, r2)) << row.name << ": R2 = " << designState.R2;
+    EXPECT_TRUE(Near(parts_.C1, c1)) << row.name << ": C1 = " << parts_.C1;
+    EXPECT_TRUE(Near(parts_.R1, r1)) << row.name << ": R1 = " << parts_.R1;
+    EXPECT_TRUE(Near(parts_.R2, r2)) << row.name << ": R2 = " << parts_.R2;
     if (accepted) {
       EXPECT_TRUE(platform_.recorder.errors.empty()) << row.name;
     } else {
@@ -183,23 +179,18 @@ TEST_F(AdjustDialogTest, ShowsTheNominalValueAndChecksTheAnswer) {
 }
 
 TEST_F(AdjustDialogTest, TheSameLimitsHoldForASecondAdjustment) {
-  designState.NominalR1 = 4700;
-  shellState.SelectedResistor = 1;
-  QueueAdjustAnswer("5.6");
-  QueueAdjustAnswer("4");  // below 5.6 / 1.2, inside 4.7 / 1.2
-  int recalculations = 0;
-  AdjustResistor(nullptr, [&] { ++recalculations; });
-  EXPECT_TRUE(Near(designState.R1, 5600));
+  answers_.QueueAnswer("5.6");
+  answers_.QueueAnswer("4");  // below 5.6 / 1.2, inside 4.7 / 1.2
+  EXPECT_EQ(Open(Component::R1, 4700), 1);
+  EXPECT_TRUE(Near(parts_.R1, 5600));
   // The dialog starts again from the nominal 4.7 K, not from 5.6 K.
-  AdjustResistor(nullptr, [&] { ++recalculations; });
-  EXPECT_EQ(LastAdjustDialog().number, "4.7");
-  EXPECT_TRUE(Near(designState.R1, 4000));
-  EXPECT_EQ(recalculations, 2);
+  EXPECT_EQ(Open(Component::R1, 4700), 1);
+  EXPECT_EQ(answers_.Last().number, "4.7");
+  EXPECT_TRUE(Near(parts_.R1, 4000));
   EXPECT_TRUE(platform_.recorder.errors.empty());
 }
 
 TEST_F(AdjustDialogTest, OpensFocusedWithTheNumberSelected) {
-  designState.NominalC1 = 10e-9;
   bool looked = false;
   WhenOpen([&](TfmAdjust* dialog) {
     looked = true;
@@ -210,7 +201,7 @@ TEST_F(AdjustDialogTest, OpensFocusedWithTheNumberSelected) {
     EXPECT_DOUBLE_EQ(dialog->AdjustReference(), 10);
     dialog->BitBtn1->click();
   });
-  AdjustCapacitor(nullptr, [] {});
+  Open(Component::C1, 10e-9);
   EXPECT_TRUE(looked);
 }
 
@@ -225,17 +216,28 @@ TEST_F(AdjustDialogTest, TypingAndEnterPressOk) {
   });
   EXPECT_EQ(Open(Component::C1, 10e-9), 1);
   EXPECT_TRUE(typed);
-  EXPECT_TRUE(Near(designState.C1, 11e-9)) << designState.C1;
+  EXPECT_TRUE(Near(parts_.C1, 11e-9)) << parts_.C1;
   EXPECT_TRUE(platform_.recorder.errors.empty());
 }
 
-TEST_F(AdjustDialogTest, EnterWithARefusedValueClosesAfterTheMessage) {
-  WhenOpen([](TfmAdjust* dialog) {
+TEST_F(AdjustDialogTest, ARefusedValueKeepsTheDialogOpenWithTheTextSelected) {
+  bool stillOpen = false;
+  QString selected;
+  WhenOpen([&](TfmAdjust* dialog) {
     SendKey(dialog->NumEdit1, Qt::Key_7, "7");
     SendKey(dialog->NumEdit1, Qt::Key_Enter, "\r");
+    stillOpen = dialog->isVisible();
+    selected = dialog->NumEdit1->selectedText();
+    // Another try within the limits is taken.
+    SendKey(dialog->NumEdit1, Qt::Key_6, "6");
+    SendKey(dialog->NumEdit1, Qt::Key_0, "0");
+    SendKey(dialog->NumEdit1, Qt::Key_0, "0");
+    SendKey(dialog->NumEdit1, Qt::Key_Enter, "\r");
   });
-  EXPECT_EQ(Open(Component::R2, 560), 0);
-  EXPECT_EQ(designState.R2, kR2Before);
+  EXPECT_EQ(Open(Component::R2, 560), 1);
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(selected, "7");
+  EXPECT_EQ(parts_.R2, 600);
   ASSERT_EQ(platform_.recorder.errors.size(), 1u);
   EXPECT_EQ(platform_.recorder.errors[0], kLimitMessage);
 }
@@ -246,7 +248,7 @@ TEST_F(AdjustDialogTest, EscapeWritesNothingAndRecalculatesNothing) {
     SendKey(dialog->NumEdit1, Qt::Key_Escape, "\x1b");
   });
   EXPECT_EQ(Open(Component::R1, 10000), 0);
-  EXPECT_EQ(designState.R1, kR1Before);
+  EXPECT_EQ(parts_.R1, kR1Before);
   EXPECT_TRUE(platform_.recorder.errors.empty());
   EXPECT_EQ(platform_.recorder.beeps, 0) << "Escape is not a refused character";
 }
@@ -257,7 +259,7 @@ TEST_F(AdjustDialogTest, ClosingTheWindowWritesNothingAndRecalculatesNothing) {
     dialog->close();
   });
   EXPECT_EQ(Open(Component::C1, 10e-9), 0);
-  EXPECT_EQ(designState.C1, kC1Before);
+  EXPECT_EQ(parts_.C1, kC1Before);
   EXPECT_TRUE(platform_.recorder.errors.empty());
 }
 
@@ -284,18 +286,16 @@ TEST_F(AdjustDialogTest, UpAndDownStepThroughStandardValuesInsideTheLimits) {
       {"C1 470nF", Component::C1, 470e-9, "Up", 560e-9, 0},
   };
   for (const Row& row : rows) {
-    designState.C1 = kC1Before;
-    designState.R1 = kR1Before;
-    designState.R2 = kR2Before;
+    ResetParts();
     platform_.recorder.beeps = 0;
     std::vector<QKeyCombination> keys;
     std::istringstream names(std::string(row.keys) + " Return");
     for (std::string name; names >> name;) keys.push_back(*KeyFromName(name));
-    QueueAdjustKeys(keys);
+    answers_.QueueKeys(keys);
     EXPECT_EQ(Open(row.which, row.nominal), 1) << row.name;
-    const double stored = row.which == Component::C1   ? designState.C1
-                          : row.which == Component::R1 ? designState.R1
-                                                       : designState.R2;
+    const double stored = row.which == Component::C1   ? parts_.C1
+                          : row.which == Component::R1 ? parts_.R1
+                                                       : parts_.R2;
     EXPECT_TRUE(Near(stored, row.stored)) << row.name << ": " << stored;
     EXPECT_TRUE(platform_.recorder.errors.empty()) << row.name;
     EXPECT_EQ(platform_.recorder.beeps, row.beeps) << row.name;

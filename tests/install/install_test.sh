@@ -146,8 +146,8 @@ start_program() {
   as_user env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$home/runtime" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb \
     "$prefix/bin/timer555" >"$out/program.log" 2>&1 &
   PROGRAM_PID=$!
-  wid=$(wait_window "Version 1.2")
-  [ -n "$wid" ] || { cat "$out/program.log"; fail "the window \"Version 1.2\" did not appear"; }
+  wid=$(wait_window "^timer555$")
+  [ -n "$wid" ] || { cat "$out/program.log"; fail "the window \"timer555\" did not appear"; }
   [ "$(ps -o user= -p "$PROGRAM_PID" | tr -d ' ')" = "$user" ] || fail "the program does not run as $user"
   sleep 1
 }

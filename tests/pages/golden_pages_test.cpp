@@ -9,13 +9,10 @@
 #include <functional>
 #include <string>
 
-#include "design/design_state.h"
 #include "design/pages.h"
 #include "golden_image.h"
 #include "platform/qt_canvas.h"
-#include "schematic/drawing_state.h"
 #include "shell/menu_pages.h"
-#include "shell/shell_state.h"
 #include "shell/text_lists.h"
 
 namespace timer555 {
@@ -28,12 +25,6 @@ class GoldenPages : public ::testing::Test {
     ASSERT_GE(id, 0) << "display font beside the test";
   }
 
-  void SetUp() override {
-    shellState.AppFontName = "Technical";
-    designState = DesignState{};
-    drawingState = DrawingState{};
-  }
-
   // Renders one page on a fresh white 650 x 308 drawing area whose font is
   // already the application font, as the main window's is.
   static void ExpectPage(const std::string& name, const std::function<void(Canvas&)>& draw) {
@@ -41,7 +32,7 @@ class GoldenPages : public ::testing::Test {
     QImage image(650, 308, QImage::Format_RGB32);
     image.fill(Qt::white);
     QtCanvas canvas(image);
-    canvas.setFontName(shellState.AppFontName);
+    canvas.setFontName(kDisplayFace);
     draw(canvas);
     const QString problem = testing::CompareWithGolden(
         image, QString(TIMER555_TEST_DATA_DIR) + "/golden/" + QString::fromStdString(name) + ".png");
@@ -65,11 +56,8 @@ TEST_F(GoldenPages, ApplicationPages) {
   const TextList circuits = LoadTextList("circuits");
   const TextList apps = LoadTextList("apps");
   for (int n = 1; n <= 14; ++n) {
-    drawingState = DrawingState{};
-    designState.ApplicationIndex = n;
-    TextList buffer;
     ExpectPage("application_" + std::string(n < 10 ? "0" : "") + std::to_string(n),
-               [&](Canvas& c) { ShowApplicationPage(c, circuits, buffer, apps); });
+               [&](Canvas& c) { ShowApplicationPage(c, n, circuits, apps); });
   }
 }
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "platform/recording_canvas.h"
-#include "shell/shell_state.h"
 #include "shell/text_lists.h"
 
 namespace timer555 {
@@ -20,8 +19,6 @@ using Pixels = std::set<std::pair<int, int>>;
 
 class MenuPages : public ::testing::Test {
  protected:
-  void SetUp() override { shellState.AppFontName = "Technical"; }
-
   static Pixels BluePixels(const RecordingCanvas& canvas) {
     Pixels pixels;
     for (const CanvasCall& c : canvas.callsOf("setPixel")) {

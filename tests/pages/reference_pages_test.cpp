@@ -7,12 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "design/design_state.h"
 #include "design/pages.h"
 #include "platform/recording_canvas.h"
 #include "schematic/circuit_script.h"
-#include "schematic/drawing_state.h"
-#include "shell/shell_state.h"
 #include "shell/text_lists.h"
 
 namespace timer555 {
@@ -20,20 +17,11 @@ namespace {
 
 class ReferencePages : public ::testing::Test {
  protected:
-  void SetUp() override {
-    shellState.AppFontName = "Technical";
-    shellState.ActiveMenu = 0;
-    designState = DesignState{};
-    apps = LoadTextList("apps");
-  }
+  void SetUp() override { apps = LoadTextList("apps"); }
 
   // Draws application page n with no schematic, so that only the page's own
   // texts and marks are recorded.
-  void DrawPageAlone(RecordingCanvas& canvas, int n) {
-    designState.ApplicationIndex = n;
-    TextList buffer;
-    ShowApplicationPage(canvas, TextList{}, buffer, apps);
-  }
+  void DrawPageAlone(RecordingCanvas& canvas, int n) { ShowApplicationPage(canvas, n, TextList{}, apps); }
 
   static const CanvasCall* TextCall(const RecordingCanvas& canvas, const std::string& text) {
     for (const CanvasCall& c : canvas.calls)
@@ -156,52 +144,30 @@ TEST_F(ReferencePages, TitleUnderlinedAtOnePointThreeTimesTheSize) {
   }
 }
 
-TEST_F(ReferencePages, ApplicationPageSetsGridAndSchematicRectangle) {
+TEST_F(ReferencePages, ApplicationPageStartsWhite) {
   RecordingCanvas canvas;
-  drawingState.GridX = drawingState.GridY = 0;
   DrawPageAlone(canvas, 4);
   ASSERT_FALSE(canvas.calls.empty());
   EXPECT_EQ(canvas.calls[0].str(), "fillRect 0,0,650,308");
-  EXPECT_EQ(designState.DrawRect, (Rect{0, 0, 610, 308}));
 }
 
+// Pages 1 and 12 print their own example values, whatever design was
+// calculated before.
 TEST_F(ReferencePages, ExampleValuesOfPagesOneAndTwelve) {
+  const TextList circuits = LoadTextList("circuits");
   struct Case {
     int page;
-    double r1, r2, c1, c2, c3, c4;
+    std::vector<std::string> values;
   };
   const Case cases[] = {
-      {1, 10000, 10000, 1e-9, -1, -1, -1},
-      {12, 1000, 10000, 1.5e-9, 1e-8, 1e-4, 1e-4},
-      {2, -1, -1, -1, -1, -1, -1},  // other pages leave the design alone
-      {13, -1, -1, -1, -1, -1, -1},
+      {1, {"10K", "1nF"}},
+      {12, {"1K", "10K", "1.5nF", "10nF", "100uF"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.page);
-    designState.R1 = designState.R2 = designState.C1 = designState.C2 = designState.C3 = designState.C4 = -1;
     RecordingCanvas canvas;
-    DrawPageAlone(canvas, c.page);
-    EXPECT_EQ(designState.R1, c.r1);
-    EXPECT_EQ(designState.R2, c.r2);
-    EXPECT_EQ(designState.C1, c.c1);
-    EXPECT_EQ(designState.C2, c.c2);
-    EXPECT_EQ(designState.C3, c.c3);
-    EXPECT_EQ(designState.C4, c.c4);
-  }
-}
-
-TEST_F(ReferencePages, PageCopiesItsRecordIntoTheBuffer) {
-  const TextList circuits = LoadTextList("circuits");
-  ASSERT_EQ(circuits.size(), 220u);
-  for (int page : {1, 9, 14}) {
-    SCOPED_TRACE(page);
-    TextList buffer{"stale line"};
-    designState.ApplicationIndex = page;
-    RecordingCanvas canvas;
-    ShowApplicationPage(canvas, circuits, buffer, apps);
-    const auto first = circuits.begin() + 33 + 11 * page + 1;
-    EXPECT_EQ(buffer, TextList(first, first + 10));
-    EXPECT_EQ(designState.ApplicationIndex, page);
+    ShowApplicationPage(canvas, c.page, circuits, apps);
+    for (const std::string& value : c.values) EXPECT_NE(TextCall(canvas, value), nullptr) << value;
   }
 }
 
@@ -216,10 +182,8 @@ TEST_F(ReferencePages, OnlyExamplePagesPrintValues) {
   const Case cases[] = {{1, true}, {12, true}, {3, false}, {9, false}, {10, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.page);
-    designState.ApplicationIndex = c.page;
-    TextList buffer;
     RecordingCanvas canvas;
-    ShowApplicationPage(canvas, circuits, buffer, apps);
+    ShowApplicationPage(canvas, c.page, circuits, apps);
     bool sawValue = false;
     for (const CanvasCall& t : canvas.callsOf("textOut")) {
       const std::string& s = t.text;
@@ -232,12 +196,10 @@ TEST_F(ReferencePages, OnlyExamplePagesPrintValues) {
 TEST_F(ReferencePages, PageNumbersOutsideTheListDrawNothing) {
   for (int page : {0, 15, -3}) {
     SCOPED_TRACE(page);
-    designState.ApplicationIndex = page;
-    TextList buffer{"kept"};
     RecordingCanvas canvas;
-    ShowApplicationPage(canvas, LoadTextList("circuits"), buffer, apps);
+    const PartZones zones = ShowApplicationPage(canvas, page, LoadTextList("circuits"), apps);
     EXPECT_TRUE(canvas.calls.empty());
-    EXPECT_EQ(buffer, TextList{"kept"});
+    EXPECT_EQ(zones, PartZones{});
   }
 }
 
@@ -245,11 +207,9 @@ TEST_F(ReferencePages, BrokenScriptReachesTheCaller) {
   TextList circuits(220, "XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX");
   circuits[33 + 11 * 5] = "APPLIC5";  // records are found by their header
   circuits[33 + 11 * 5 + 3] = "M1x12 XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX XXXXX";
-  designState.ApplicationIndex = 5;
-  TextList buffer;
   RecordingCanvas canvas;
   try {
-    ShowApplicationPage(canvas, circuits, buffer, apps);
+    ShowApplicationPage(canvas, 5, circuits, apps);
     FAIL() << "no error";
   } catch (const ScriptConversionError& e) {
     EXPECT_STREQ(e.what(), "'1x' is not a valid integer value");
@@ -282,10 +242,7 @@ TEST_F(ReferencePages, ComponentNotesRows) {
 TEST_F(ReferencePages, TimerDataTableCells) {
   const TextList timerData = LoadTextList("timer_data");
   RecordingCanvas canvas;
-  drawingState.GridX = drawingState.GridY = 0;
   ShowSpecificationTable(canvas, timerData);
-  EXPECT_EQ(drawingState.GridX, 9);
-  EXPECT_EQ(drawingState.GridY, 9);
 
   struct Case {
     std::string text;
@@ -338,7 +295,6 @@ TEST_F(ReferencePages, TimerDataGridIsDottedBlue) {
 TEST_F(ReferencePages, TimerDataTableOnATinyCanvas) {
   RecordingCanvas canvas(50, 20);
   ShowSpecificationTable(canvas, LoadTextList("timer_data"));
-  EXPECT_EQ(drawingState.GridX, 0);
   EXPECT_EQ(canvas.callsOf("fillRect").size(), 1u);
 }
 

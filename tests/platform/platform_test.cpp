@@ -183,7 +183,7 @@ TEST(RecordingPlatform, PassesFontsThroughToTheFontDatabase) {
   recording.removeFont(font);
 }
 
-TEST(Cursors, RegisteredPicturesKeepTheirHotSpots) {
+TEST(Cursors, NumberedPicturesKeepTheirHotSpots) {
   struct Case {
     int number;
     const char* name;
@@ -193,7 +193,7 @@ TEST(Cursors, RegisteredPicturesKeepTheirHotSpots) {
                {22, "CAPACITOR", {15, 15}},
                {23, "RESISTOR", {15, 15}}};
   for (const auto& c : cases) {
-    ASSERT_TRUE(RegisterCursor(c.number, c.name)) << c.name;
+    ASSERT_TRUE(CursorPictureExists(c.number)) << c.name;
     const QCursor cursor = CursorByNumber(c.number);
     EXPECT_EQ(cursor.shape(), Qt::BitmapCursor) << c.name;
     EXPECT_EQ(cursor.hotSpot(), c.hotSpot) << c.name;
@@ -210,13 +210,12 @@ TEST(Cursors, RegisteredPicturesKeepTheirHotSpots) {
           nearest = std::min(nearest, std::max(std::abs(x - c.hotSpot.x()), std::abs(y - c.hotSpot.y())));
     EXPECT_LE(nearest, 2) << c.name;
   }
-  EXPECT_FALSE(RegisterCursor(30, "NO_SUCH_CURSOR"));
+  EXPECT_FALSE(CursorPictureExists(30));
   EXPECT_EQ(CursorByNumber(30).shape(), Qt::ArrowCursor);
   EXPECT_EQ(CursorByNumber(0).shape(), Qt::ArrowCursor);
 }
 
 TEST(Cursors, ControlRemembersTheNumberLastSet) {
-  ASSERT_TRUE(RegisterCursor(22, "CAPACITOR"));
   QWidget control;
   EXPECT_EQ(ControlCursor(&control), 0);
   SetControlCursor(&control, 22);

@@ -17,16 +17,13 @@
 #include <functional>
 #include <string>
 
-#include "design/design_state.h"
 #include "design/engine.h"
 #include "design/pages.h"
 #include "golden_image.h"
 #include "platform/qt_canvas.h"
 #include "rsvg.h"
 #include "schematic/circuit_script.h"
-#include "schematic/drawing_state.h"
 #include "shell/menu_pages.h"
-#include "shell/shell_state.h"
 #include "shell/text_lists.h"
 
 namespace timer555 {
@@ -74,13 +71,9 @@ void PrintTo(const PageCase& c, std::ostream* os) { *os << c.name; }
 // Each page starts from the program's start-up state, on a white area with
 // the display font set, as the main window's drawing area is.
 void Prepare(Canvas& canvas) {
-  drawingState = DrawingState{};
-  designState = DesignState{};
-  shellState = ShellState{};
-  shellState.AppFontName = "Technical";
   canvas.setBrushColor(colors::White);
   canvas.fillRect({0, 0, kWidth, kHeight});
-  canvas.setFontName(shellState.AppFontName);
+  canvas.setFontName(kDisplayFace);
 }
 
 class SvgCanvasPages : public ::testing::TestWithParam<PageCase> {};
@@ -201,21 +194,18 @@ TEST(SvgCanvasDocument, EmbedsTheUsedFacesAndRepeatsItself) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Pages, SvgCanvasPages, ::testing::Values(
     PageCase{"design1_values", [](Canvas& c) {
-      shellState.ActiveMenu = 1;
-      designState.DesignMode = DesignKind::Astable;
-      TextList buffer;
-      DrawDesignPage(DesignKind::Astable, c, LoadTextList("circuits"), buffer);
-      designState.Frequency = 1000;
-      designState.DutyCycle = 0.6;
-      ASSERT_TRUE(ComputeComponents().computed);
-      RunCircuitScript(buffer, c, designState.DrawRect, 1);
+      DesignState design = StartDesign(DesignKind::Astable);
+      DrawDesignPage(design, c, LoadTextList("circuits"));
+      design.Frequency = 1000;
+      design.DutyCycle = 0.6;
+      const ComponentsResult result = ComputeComponents(design);
+      ASSERT_TRUE(result.computed);
+      DrawDesignSchematic(result.design, c, LoadTextList("circuits"), true);
     }, 0.005},
     PageCase{"timer_data", [](Canvas& c) { ShowSpecificationTable(c, LoadTextList("timer_data")); }, 0.005},
     PageCase{"menu_design", [](Canvas& c) { DrawDesignMenuPage(c, LoadTextList("design")); }, 0.005},
     PageCase{"application13", [](Canvas& c) {
-      designState.ApplicationIndex = 13;
-      TextList buffer;
-      ShowApplicationPage(c, LoadTextList("circuits"), buffer, LoadTextList("apps"));
+      ShowApplicationPage(c, 13, LoadTextList("circuits"), LoadTextList("apps"));
     }, 0.005},
     PageCase{"figures", DrawFigures, 0}),
     [](const auto& info) { return std::string(info.param.name); });

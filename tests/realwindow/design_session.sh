@@ -110,7 +110,7 @@ step() {  # step NAME: screenshot after a pause for the repaint
 start_xvfb 1024x768x24
 QT_QPA_PLATFORM=xcb "$program" >"$out/program.log" 2>&1 &
 PROGRAM_PID=$!
-wid=$(wait_window "Version 1.2")
+wid=$(wait_window "^timer555$")
 [ -n "$wid" ] || { cat "$out/program.log"; fail "the window did not appear"; }
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 win_x=$X win_y=$Y

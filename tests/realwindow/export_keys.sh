@@ -40,7 +40,7 @@ rm -f "$bindir/TECHNCLN.TTF"
 FONT_COPY=$bindir/TECHNCLN.TTF
 (cd "$home" && HOME=$home QT_QPA_PLATFORM=xcb exec "$program") >"$out/program.log" 2>&1 &
 PROGRAM_PID=$!
-wid=$(wait_window "Version 1.2")
+wid=$(wait_window "^timer555$")
 [ -n "$wid" ] || { cat "$out/program.log"; fail "the window did not appear"; }
 click() { xdotool mousemove --window "$wid" "$1" "$2" sleep 0.1 click 1; }
 # Keys go to the main window; without a window manager the focus has to be

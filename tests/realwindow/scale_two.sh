@@ -63,7 +63,7 @@ scale_two_matches() {
 start_xvfb 1600x1000x24
 QT_SCALE_FACTOR=2 QT_QPA_PLATFORM=xcb "$program" >"$out/program.log" 2>&1 &
 PROGRAM_PID=$!
-wid=$(wait_window "Version 1.2")
+wid=$(wait_window "^timer555$")
 [ -n "$wid" ] || { cat "$out/program.log"; fail "the window did not appear"; }
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 win_x=$X win_y=$Y

@@ -1,7 +1,7 @@
 #include <sstream>
 
 #include "schematic_test_support.h"
-#include "shell/text_lists.h"
+#include "source_text_list.h"
 
 namespace timer555::testing {
 namespace {
@@ -34,7 +34,7 @@ Lines Body(const TextList& library, int record) {
 
 class CircuitLibraryTest : public SchematicTest {
  protected:
-  TextList library = LoadTextList("circuits");
+  TextList library = SourceTextList("circuits");
 };
 
 TEST_F(CircuitLibraryTest, TwentyRecordsOfElevenLines) {
@@ -73,10 +73,10 @@ TEST_F(CircuitLibraryTest, RecordsHoldTheirCommandsInOrder) {
 
 TEST_F(CircuitLibraryTest, EveryRecordDrawsWithAndWithoutValues) {
   ASSERT_EQ(library.size(), 220u);
-  designState.R1 = 2885.39;
-  designState.R2 = 5770.78;
-  designState.C1 = 1e-7;
-  designState.C2 = 1e-8;
+  options.values.R1 = 2885.39;
+  options.values.R2 = 5770.78;
+  options.values.C1 = 1e-7;
+  options.values.C2 = 1e-8;
   for (int r = 0; r < 20; ++r) {
     for (int show = 0; show <= 1; ++show) {
       canvas.clear();
@@ -88,16 +88,16 @@ TEST_F(CircuitLibraryTest, EveryRecordDrawsWithAndWithoutValues) {
 
 TEST_F(CircuitLibraryTest, FirstDesignRecordsZonesAndValues) {
   ASSERT_EQ(library.size(), 220u);
-  designState.R1 = 2885.39;
-  designState.R2 = 5770.78;
-  designState.C1 = 1e-7;
-  designState.C2 = 1e-8;
-  shellState.ActiveMenu = 1;
+  options.values.R1 = 2885.39;
+  options.values.R2 = 5770.78;
+  options.values.C1 = 1e-7;
+  options.values.C2 = 1e-8;
+  options.clearFirst = true;
   Run(Body(library, 0), {0, 0, 650, 308}, 1);
   // Grid 9 x 9: R1 from (108, 72), R2 from (108, 135), C1 from (108, 234).
-  EXPECT_EQ(drawingState.ResistorZones[1], (Rect{104, 85, 112, 112}));
-  EXPECT_EQ(drawingState.ResistorZones[2], (Rect{104, 148, 112, 175}));
-  EXPECT_EQ(drawingState.C1Zone, (Rect{98, 247, 118, 274}));
+  EXPECT_EQ(zones.Resistors[1], (Rect{104, 85, 112, 112}));
+  EXPECT_EQ(zones.Resistors[2], (Rect{104, 148, 112, 175}));
+  EXPECT_EQ(zones.C1, (Rect{98, 247, 118, 274}));
   EXPECT_EQ(TextCall("2.885K").fontColor, colors::Red);
   EXPECT_EQ(TextCall("5.771K").fontColor, colors::Red);
   EXPECT_EQ(TextCall("100nF").fontColor, colors::Red);
@@ -110,7 +110,6 @@ TEST_F(CircuitLibraryTest, PackingOfCommandsDoesNotChangeDrawing) {
   Run(Body(library, 6));
   const Lines packed = Strs(canvas.calls);
   canvas.clear();
-  drawingState = DrawingState{};
   Lines oneByOne;
   for (const auto& cmd : Commands(library, 6)) oneByOne.push_back("XXXXX " + cmd);
   Run(oneByOne);

@@ -9,10 +9,6 @@ class CircuitScriptTest : public SchematicTest {};
 
 TEST_F(CircuitScriptTest, GridAndOffsetRowsAt700x330) {
   Run({"M1620"});
-  EXPECT_EQ(drawingState.GridX, 10);
-  EXPECT_EQ(drawingState.GridY, 10);
-  EXPECT_EQ(drawingState.PenX, 160);
-  EXPECT_EQ(drawingState.PenY, 220);
   EXPECT_EQ(canvas.calls.back().str(), "moveTo 160,220");
 }
 
@@ -22,15 +18,15 @@ TEST_F(CircuitScriptTest, SetupSetsFontColoursAndOrigin) {
   EXPECT_EQ(canvas.fontSize(), 11);
   EXPECT_EQ(canvas.penColor(), colors::Black);
   EXPECT_EQ(canvas.brushColor(), colors::White);
-  EXPECT_EQ(drawingState.OriginX, 30);
-  EXPECT_EQ(drawingState.OriginY, 40);
   EXPECT_TRUE(canvas.calls.empty());
+  Run({"M0000"}, {30, 40, 730, 370});
+  EXPECT_EQ(Strs(canvas.calls), (std::vector<std::string>{"moveTo 30,60"}));
 }
 
-TEST_F(CircuitScriptTest, ClearsOnlyOnDesignMenu) {
+TEST_F(CircuitScriptTest, ClearsOnlyWhenAsked) {
   Run({"M0101"});
   EXPECT_TRUE(canvas.callsOf("fillRect").empty());
-  shellState.ActiveMenu = 1;
+  options.clearFirst = true;
   Run({"M0101"});
   ASSERT_EQ(canvas.callsOf("fillRect").size(), 1u);
   EXPECT_EQ(canvas.callsOf("fillRect")[0].str(), "fillRect 0,0,700,330");
@@ -75,8 +71,7 @@ TEST_P(LabelTest, PlacesTextBesidePen) {
   EXPECT_EQ(text.args, (std::vector<int>{GetParam().x, GetParam().y}));
   EXPECT_EQ(text.fontColor, colors::Green);
   EXPECT_EQ(canvas.fontColor(), colors::Black);
-  EXPECT_EQ(drawingState.PenX, 100);
-  EXPECT_EQ(drawingState.PenY, 50);
+  EXPECT_EQ(Pen(), (Point{100, 50}));
   EXPECT_EQ(canvas.penPos(), (Point{GetParam().x + 21, GetParam().y}));
 }
 
@@ -98,47 +93,37 @@ TEST_F(CircuitScriptTest, LabelKeepsItsBlanks) {
 struct IndexCase {
   const char* name;
   const char* command;
-  int partIndex;
+  const char* partName;
 };
 
 void PrintTo(const IndexCase& c, std::ostream* os) { *os << c.name; }
 
 class PartIndexTest : public SchematicTest, public ::testing::WithParamInterface<IndexCase> {};
 
-TEST_P(PartIndexTest, SetsPartIndex) {
-  drawingState.PartIndex = -1;
+TEST_P(PartIndexTest, NamesThePart) {
   Run({std::string("M2020 ") + GetParam().command});
-  EXPECT_EQ(drawingState.PartIndex, GetParam().partIndex);
+  EXPECT_EQ(canvas.callsOf("textOut").at(0).text, GetParam().partName);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Commands, PartIndexTest,
-    ::testing::Values(IndexCase{"Timer", "5551R", 1}, IndexCase{"TimerZeroStaysZero", "5550R", 0},
-                      IndexCase{"TransistorZeroStaysZero", "tRN0x", 0}, IndexCase{"ResistorZeroIsTen", "RVDL0", 10},
-                      IndexCase{"CapacitorZeroIsTen", "CVDL0", 10}, IndexCase{"DiodeZeroIsTen", "dVDL0", 10},
-                      IndexCase{"LedZeroIsTen", "lVDL0", 10}, IndexCase{"Diode7", "dVDL7", 7}),
+    ::testing::Values(IndexCase{"TransistorZeroStaysZero", "tRN0x", "T0"}, IndexCase{"ResistorZeroIsTen", "RVDL0", "R10"},
+                      IndexCase{"CapacitorZeroIsTen", "CVDL0", "C10"}, IndexCase{"DiodeZeroIsTen", "dVDL0", "D10"},
+                      IndexCase{"LedZeroIsTen", "lVDL0", "LED10"}, IndexCase{"Diode7", "dVDL7", "D7"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST_F(CircuitScriptTest, ResistorZeroIsNamedR10) {
-  Run({"M2020 RVDL0"});
-  EXPECT_EQ(canvas.callsOf("textOut").at(0).text, "R10");
-}
-
 TEST_F(CircuitScriptTest, TransistorWithOtherDirectionLetterKeepsDirection) {
-  Run({"M2020 tLN1x"});
-  EXPECT_EQ(drawingState.Direction, 0);
-  Run({"M2020 tXN1x"});
-  EXPECT_EQ(drawingState.Direction, 0);
-  // Drawn to the left again: the base lead ends two columns left of the pen.
-  EXPECT_EQ(CallsAfter("moveTo 200,220").at(0).str(), "lineTo 180,220");
+  Run({"M2020 tRN1x M2020 tXN1x"});
+  // Drawn to the right again: the base lead ends two columns right of the pen.
+  EXPECT_EQ(CallsAfter("moveTo 200,220").at(0).str(), "lineTo 220,220");
 }
 
 TEST_F(CircuitScriptTest, GroundAtPlainPointAndMoveTwoRowsLower) {
   Run({"Z1020"});
   EXPECT_EQ(canvas.calls.at(0).str(), "moveTo 100,200");
   Run({"M1020"});
-  EXPECT_EQ(drawingState.PenY, 220);
+  EXPECT_EQ(canvas.calls.back().str(), "moveTo 100,220");
 }
 
 TEST_F(CircuitScriptTest, GroundCommandIgnoresItsOperands) {
@@ -156,7 +141,7 @@ TEST_F(CircuitScriptTest, FillersAndUnknownLettersDrawNothing) {
   EXPECT_TRUE(canvas.calls.empty());
 }
 
-TEST_F(CircuitScriptTest, ConversionErrorStopsDrawingAndKeepsState) {
+TEST_F(CircuitScriptTest, ConversionErrorStopsDrawingAndKeepsWhatWasDrawn) {
   try {
     Run({"M1620 D1630 DAB20 D4040", "M0101"});
     FAIL() << "no error raised";
@@ -165,8 +150,6 @@ TEST_F(CircuitScriptTest, ConversionErrorStopsDrawingAndKeepsState) {
   }
   EXPECT_EQ(canvas.callsOf("lineTo").size(), 1u);
   EXPECT_EQ(canvas.calls.back().str(), "setPixel 160,320");
-  EXPECT_EQ(drawingState.PenX, 160);
-  EXPECT_EQ(drawingState.PenY, 320);
 }
 
 struct FieldCase {
@@ -227,31 +210,32 @@ TEST_F(CircuitScriptTest, LongLinesReadOnlyTenSlots) {
 
 TEST_F(CircuitScriptTest, TinyRectangleCollapsesPositions) {
   Run({"M1620 5551R RVDL1 D3030 J1212 T0505 tRN1x xa... r.... c.... j.... Q1010"}, {5, 7, 69, 32}, 1);
-  EXPECT_EQ(drawingState.GridX, 0);
-  EXPECT_EQ(drawingState.GridY, 0);
   EXPECT_EQ(canvas.calls.at(0).str(), "moveTo 5,7");
 }
 
 TEST_F(CircuitScriptTest, HugeRectangleKeepsPositionsBounded) {
   Run({"M9999 c.... c.... xa... D9999 M-9-9 tLN1x"}, {INT_MIN, INT_MIN, INT_MAX, INT_MAX});
-  EXPECT_LE(drawingState.GridX, 1 << 16);
-  EXPECT_LE(std::abs(drawingState.PenX), 1 << 30);
-  EXPECT_LE(std::abs(drawingState.PenY), 1 << 30);
+  // M9999 lies 99 columns and 101 rows of at most 2^16 pixels from the corner.
+  EXPECT_LE(canvas.calls.at(0).args.at(0) + (1LL << 30), 99LL << 16);
+  EXPECT_LE(canvas.calls.at(0).args.at(1) + (1LL << 30), 101LL << 16);
+  EXPECT_LE(std::abs(Pen().x), 1 << 30);
+  EXPECT_LE(std::abs(Pen().y), 1 << 30);
 }
 
-TEST_F(CircuitScriptTest, SettingsPersistBetweenDrawings) {
-  Run({"M1010 RHRU1"});
-  canvas.clear();
+TEST_F(CircuitScriptTest, SettingsLastForOneDrawing) {
   // Unknown letters keep the horizontal, rightward, label-up settings.
+  Run({"M1010 RHRU1 M1010 R??U2"});
+  EXPECT_EQ(CallsAfter("moveTo 100,120").at(0).str(), "lineTo 106,120");
+  EXPECT_EQ(Pen(), (Point{136, 120}));
+  // A new drawing starts from the defaults: vertical and leftward, which a
+  // resistor cannot be drawn in.
+  canvas.clear();
   Run({"M1010 R??U2"});
-  EXPECT_EQ(drawingState.Orientation, 1);
-  EXPECT_EQ(drawingState.Direction, 1);
-  EXPECT_EQ(drawingState.PenX, 136);
-  EXPECT_EQ(canvas.callsOf("lineTo").at(0).str(), "lineTo 106,120");
+  EXPECT_TRUE(canvas.callsOf("lineTo").empty());
 }
 
 TEST_F(CircuitScriptTest, OutputStageAroundAmplifier) {
-  designState.R1 = 4700;
+  options.values.R1 = 4700;
   Run({"P01.. Q2010"}, {0, 0, 700, 330}, 1);
   // Grounded lower input lead, then the amplifier at the plain point.
   EXPECT_EQ(canvas.calls.at(0).str(), "moveTo 200,120");
@@ -264,11 +248,10 @@ TEST_F(CircuitScriptTest, OutputStageAroundAmplifier) {
   EXPECT_EQ(canvas.callsOf("ellipse").at(0).str(), "ellipse 251,101,261,111");
   auto value = TextCall("4.7K");
   EXPECT_EQ(value.fontColor, colors::Red);
-  EXPECT_EQ(drawingState.PenX, 190 + 36);
-  EXPECT_EQ(drawingState.PenY, 60);
+  EXPECT_EQ(Pen(), (Point{190 + 36, 60}));
   EXPECT_EQ(canvas.calls.back().str(), "lineTo 236,110");
   EXPECT_EQ(canvas.fontColor(), colors::Black);
-  EXPECT_EQ(drawingState.ResistorZones[1], (Rect{205, 55, 217, 65}));
+  EXPECT_EQ(zones.Resistors[1], (Rect{205, 55, 217, 65}));
 }
 
 }  // namespace

@@ -38,18 +38,20 @@ TEST_P(SchematicGoldenTest, MatchesReference) {
   ASSERT_EQ(library.size(), 220u);
   const GoldenCase& c = GetParam();
   const bool design = c.record < 4;
-  designState.R1 = 2885.39;
-  designState.R2 = 5770.78;
-  designState.C1 = 1e-7;
-  designState.C2 = 1e-8;
-  shellState.ActiveMenu = design ? 1 : 2;
+  options.values.R1 = 2885.39;
+  options.values.R2 = 5770.78;
+  options.values.C1 = 1e-7;
+  options.values.C2 = 1e-8;
+  options.clearFirst = design;
 
   QImage image(650, 308, QImage::Format_RGB32);
   image.fill(design ? Qt::black : Qt::white);
   QtCanvas qtCanvas(image);
   auto first = library.begin() + 11 * c.record + 1;
   const std::vector<std::string> body(first, first + 10);
-  RunCircuitScript(body, qtCanvas, design ? Rect{0, 0, 650, 308} : Rect{0, 0, 610, 308}, c.showValues);
+  DrawOptions drawn = options;
+  drawn.showValues = c.showValues != 0;
+  RunCircuitScript(body, qtCanvas, design ? Rect{0, 0, 650, 308} : Rect{0, 0, 610, 308}, drawn);
 
   const QString reference = QString(TIMER555_TEST_DATA_DIR) + "/golden/" + c.name + ".png";
   EXPECT_EQ(CompareWithGolden(image, reference).toStdString(), "");

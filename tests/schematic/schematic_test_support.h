@@ -5,28 +5,39 @@
 #include <string>
 #include <vector>
 
-#include "design/design_state.h"
 #include "platform/recording_canvas.h"
 #include "schematic/circuit_script.h"
 #include "schematic/drawing_state.h"
 #include "schematic/symbols.h"
-#include "shell/shell_state.h"
 
 namespace timer555::testing {
 
-/// Starts every test from the program's start-up state so that settings a
-/// previous test left behind cannot hide a fault.
+/// Draws circuit scripts on a recording canvas. Each test sets the options
+/// it needs (values, chip, clearing first); every drawing starts afresh.
 class SchematicTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    drawingState = DrawingState{};
-    designState = DesignState{};
-    shellState.ActiveMenu = 0;
+  /// Draws `lines` on the recording canvas with `options`; grid 10 x 10 by
+  /// default. Keeps the zones the drawing returned in `zones`.
+  void Run(const std::vector<std::string>& lines, Rect rect = {0, 0, 700, 330}, int showValues = 0) {
+    last_ = {lines, rect, showValues};
+    zones = {};
+    zones = RunCircuitScript(lines, canvas, rect, WithValuesShown(showValues));
   }
 
-  /// Draws `lines` on the recording canvas; grid 10 x 10 by default.
-  void Run(const std::vector<std::string>& lines, Rect rect = {0, 0, 700, 330}, int showValues = 0) {
-    RunCircuitScript(lines, canvas, rect, showValues);
+  /// Where the pen stands at the end of the last Run. The drawing state
+  /// lives only during one drawing, so the lines are drawn again on a
+  /// scratch canvas, followed by a label above the pen: the label is
+  /// centred on the pen and its text ends at the pen's row.
+  Point Pen() const {
+    RecordingCanvas scratch(canvas.width(), canvas.height());
+    scratch.charWidth = canvas.charWidth;
+    scratch.textHeightPx = canvas.textHeightPx;
+    std::vector<std::string> probed = last_.lines;
+    probed.emplace_back("LU+++");
+    RunCircuitScript(probed, scratch, last_.rect, WithValuesShown(last_.showValues));
+    const CanvasCall label = scratch.callsOf("textOut").back();
+    EXPECT_EQ(label.text, "+++");
+    return {label.args.at(0) + scratch.textWidth("+++") / 2, label.args.at(1) + scratch.textHeight("+++")};
   }
 
   /// The calls recorded since the last command that matched `marker`
@@ -51,7 +62,22 @@ class SchematicTest : public ::testing::Test {
     return {};
   }
 
+  DrawOptions options;  ///< values, chip and clearing of the drawings
+  PartZones zones;      ///< what the last Run returned
   RecordingCanvas canvas{700, 330};
+
+ private:
+  DrawOptions WithValuesShown(int showValues) const {
+    DrawOptions drawn = options;
+    drawn.showValues = showValues != 0;
+    return drawn;
+  }
+
+  struct Drawing {
+    std::vector<std::string> lines;
+    Rect rect;
+    int showValues = 0;
+  } last_;
 };
 
 }  // namespace timer555::testing
@@ -62,5 +88,3 @@ inline void PrintTo(const Rect& r, std::ostream* os) {
 }
 inline void PrintTo(const Point& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
 }  // namespace timer555
-
-namespace timer555::testing {}  // namespace timer555::testing

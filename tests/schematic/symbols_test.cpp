@@ -18,12 +18,12 @@ TEST_F(SymbolTest, ResistorDownZigZagNameAndZone) {
                    "lineTo 111,96", "lineTo 105,100", "lineTo 108,102", "lineTo 108,108", "textOut 88,86 R1",
                    "moveTo 108,108"}));
   EXPECT_EQ(TextCall("R1").fontColor, colors::Black);
-  EXPECT_EQ(drawingState.ResistorZones[1], (Rect{104, 85, 112, 112}));
-  EXPECT_EQ(drawingState.PenY, 108);
+  EXPECT_EQ(zones.Resistors[1], (Rect{104, 85, 112, 112}));
+  EXPECT_EQ(Pen().y, 108);
 }
 
 TEST_F(SymbolTest, ResistorDownWithValue) {
-  designState.R1 = 2885.39;
+  options.values.R1 = 2885.39;
   Run({"M1206 RVDL1"}, kGrid9, 1);
   auto value = TextCall("2.885K");
   EXPECT_EQ(value.args, (std::vector<int>{102 - 42, 92}));
@@ -33,13 +33,13 @@ TEST_F(SymbolTest, ResistorDownWithValue) {
 }
 
 TEST_F(SymbolTest, ResistorRightLabelsAboveWithValues) {
-  designState.R2 = 5770.78;
+  options.values.R2 = 5770.78;
   Run({"M1010 RHRU2"}, {0, 0, 700, 330}, 1);
   // Value "5.771K" (42 px) centred on 123, name "R2" (14 px) centred on 118.
   EXPECT_EQ(TextCall("5.771K").args, (std::vector<int>{102, 100}));
   EXPECT_EQ(TextCall("R2").args, (std::vector<int>{111, 74}));
-  EXPECT_EQ(drawingState.PenX, 136);
-  EXPECT_EQ(drawingState.ResistorZones[2], (Rect{115, 115, 127, 125}));
+  EXPECT_EQ(Pen().x, 136);
+  EXPECT_EQ(zones.Resistors[2], (Rect{115, 115, 127, 125}));
 }
 
 TEST_F(SymbolTest, ResistorLeftPeaksStayOnPositiveSide) {
@@ -48,30 +48,26 @@ TEST_F(SymbolTest, ResistorLeftPeaksStayOnPositiveSide) {
   EXPECT_EQ(lines.at(1).str(), "lineTo 92,123");
   EXPECT_EQ(lines.at(8).str(), "lineTo 64,120");
   EXPECT_EQ(TextCall("R1").args, (std::vector<int>{100 - 23 - 7, 125}));
-  EXPECT_EQ(drawingState.ResistorZones[1], (Rect{73, 115, 85, 125}));
+  EXPECT_EQ(zones.Resistors[1], (Rect{73, 115, 85, 125}));
 }
 
 TEST_F(SymbolTest, HorizontalResistorWithSideLabelWritesNoTextButRecordsZone) {
   Run({"M1010 RHRL1"}, {0, 0, 700, 330}, 1);
   EXPECT_TRUE(canvas.callsOf("textOut").empty());
   EXPECT_EQ(canvas.callsOf("lineTo").size(), 9u);
-  EXPECT_NE(drawingState.ResistorZones[1], Rect{});
+  EXPECT_NE(zones.Resistors[1], Rect{});
 }
 
 TEST_F(SymbolTest, ResistorDirectionNotFittingDrawsNothing) {
-  drawingState.ResistorZones[1] = {1, 2, 3, 4};
   Run({"M1010 RHUL1"});
   EXPECT_EQ(Strs(canvas.calls), (Lines{"moveTo 100,120", "moveTo 100,120"}));
-  EXPECT_EQ(drawingState.ResistorZones[1], (Rect{1, 2, 3, 4}));
+  EXPECT_EQ(zones.Resistors[1], Rect{});
 }
 
 TEST_F(SymbolTest, ResistorNumbersOutsideZonesRecordNothing) {
-  for (int i = 0; i < 5; ++i) drawingState.ResistorZones[i] = {i, i, i, i};
-  const DrawingState before = drawingState;
   Run({"M1010 RVDL5 RVDL9 RVDL0"});
   EXPECT_EQ(canvas.callsOf("lineTo").size(), 27u);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(drawingState.ResistorZones[i], before.ResistorZones[i]) << i;
-  EXPECT_EQ(drawingState.C1Zone, before.C1Zone);
+  EXPECT_EQ(zones, PartZones{});
 }
 
 TEST_F(SymbolTest, ResistorThreeReadsNotAvailableAndFourHasNoValue) {
@@ -81,15 +77,15 @@ TEST_F(SymbolTest, ResistorThreeReadsNotAvailableAndFourHasNoValue) {
 }
 
 TEST_F(SymbolTest, CapacitorDownPlatesLabelsAndZone) {
-  designState.C1 = 1e-7;
+  options.values.C1 = 1e-7;
   Run({"M1224 CVDL1"}, kGrid9, 1);
   EXPECT_EQ(Strs(CallsAfter("moveTo 108,234")),
             (Lines{"lineTo 108,250", "moveTo 101,250", "lineTo 115,250", "moveTo 101,253", "lineTo 115,253",
                    "moveTo 108,253", "lineTo 108,270", "textOut 63,250 100nF", "textOut 84,231 C1",
                    "moveTo 108,270"}));
   EXPECT_EQ(TextCall("100nF").fontColor, colors::Red);
-  EXPECT_EQ(drawingState.C1Zone, (Rect{98, 247, 118, 274}));
-  EXPECT_EQ(drawingState.PenY, 270);
+  EXPECT_EQ(zones.C1, (Rect{98, 247, 118, 274}));
+  EXPECT_EQ(Pen().y, 270);
 }
 
 TEST_F(SymbolTest, CapacitorWithoutValues) {
@@ -103,16 +99,15 @@ TEST_F(SymbolTest, CapacitorLeftCentredLabels) {
   EXPECT_EQ(Strs(canvas.callsOf("moveTo")).at(1), "moveTo 484,213");
   EXPECT_EQ(Strs(canvas.callsOf("moveTo")).at(2), "moveTo 481,213");
   EXPECT_EQ(TextCall("C1").args, (std::vector<int>{500 - 18 - 7, 220 - 23}));
-  EXPECT_EQ(drawingState.PenX, 464);
-  EXPECT_EQ(drawingState.C1Zone, (Rect{473, 209, 485, 231}));
+  EXPECT_EQ(Pen().x, 464);
+  EXPECT_EQ(zones.C1, (Rect{473, 209, 485, 231}));
 }
 
 TEST_F(SymbolTest, CapacitorTwoKeepsC1ZoneAndShowsItsValue) {
-  designState.C2 = 1e-8;
-  drawingState.C1Zone = {5, 6, 7, 8};
+  options.values.C2 = 1e-8;
   Run({"M2024 CVDL2"}, kGrid9, 1);
   EXPECT_EQ(TextCall("10nF").fontColor, colors::Red);
-  EXPECT_EQ(drawingState.C1Zone, (Rect{5, 6, 7, 8}));
+  EXPECT_EQ(zones.C1, Rect{});
 }
 
 TEST_F(SymbolTest, DiodeDownShapeAndLabel) {
@@ -127,7 +122,7 @@ TEST_F(SymbolTest, DiodeDownShapeAndLabel) {
 TEST_F(SymbolTest, DiodeUpAndRight) {
   Run({"M1510 dVUL2"}, kGrid9);
   EXPECT_EQ(TextCall("D2").args, (std::vector<int>{135 - 6 - 14, 108 - 16}));
-  EXPECT_EQ(drawingState.PenY, 84);
+  EXPECT_EQ(Pen().y, 84);
   canvas.clear();
   Run({"M1010 dHRU1"});
   EXPECT_EQ(canvas.callsOf("polygon").at(0).str(), "polygon 116,120,108,116,108,124");
@@ -150,7 +145,7 @@ TEST_F(SymbolTest, LedLeftCircleAndRays) {
   EXPECT_EQ(after.at(2), "moveTo 78,116");
   EXPECT_EQ(after.at(3), "lineTo 74,114");
   EXPECT_EQ(TextCall("LED1").args, (std::vector<int>{100 - 12 - 14, 98}));
-  EXPECT_EQ(drawingState.PenX, 76);
+  EXPECT_EQ(Pen().x, 76);
 }
 
 TEST_F(SymbolTest, LedDownRaysRightOfSymbol) {
@@ -162,7 +157,7 @@ TEST_F(SymbolTest, LedDownRaysRightOfSymbol) {
 
 struct TimerCase {
   const char* name;
-  int choice;
+  TimerChip choice;
   Lines pins;  // by slot: left bottom to top, top left to right, right, bottom right to left
   const char* title;
 };
@@ -172,7 +167,7 @@ void PrintTo(const TimerCase& c, std::ostream* os) { *os << c.name; }
 class TimerTest : public SchematicTest, public ::testing::WithParamInterface<TimerCase> {};
 
 TEST_P(TimerTest, PinsAndTitle) {
-  drawingState.TimerChoice = GetParam().choice;
+  options.chip = GetParam().choice;
   Run({"M1620 5551R"});
   auto texts = canvas.callsOf("textOut");
   ASSERT_EQ(texts.size(), 9u);
@@ -191,22 +186,21 @@ TEST_P(TimerTest, PinsAndTitle) {
   EXPECT_EQ(canvas.callsOf("rectangle").at(0).str(), "rectangle 170,110,270,250");
   EXPECT_EQ(canvas.callsOf("lineTo").at(0).str(), "lineTo 160,220");
   EXPECT_EQ(canvas.callsOf("lineTo").at(5).str(), "lineTo 280,180");
-  EXPECT_EQ(drawingState.PenX, 160);
-  EXPECT_EQ(drawingState.PenY, 220);
+  EXPECT_EQ(Pen(), (Point{160, 220}));
   EXPECT_EQ(canvas.fontColor(), colors::Red);
   EXPECT_EQ(canvas.fontSize(), 11);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Choices, TimerTest,
-    ::testing::Values(TimerCase{"Single555", 0, {"2", "6", "7", "4", "8", "3", "1", "5"}, "555"},
-                      TimerCase{"Dual556A", 2, {"6", "2", "1", "4", "14", "5", "7", "3"}, "556A"},
-                      TimerCase{"Dual556B", 3, {"8", "12", "13", "10", "14", "9", "7", "11"}, "556B"}),
+    ::testing::Values(TimerCase{"Single555", TimerChip::Single555, {"2", "6", "7", "4", "8", "3", "1", "5"}, "555"},
+                      TimerCase{"Dual556A", TimerChip::Dual556A, {"6", "2", "1", "4", "14", "5", "7", "3"}, "556A"},
+                      TimerCase{"Dual556B", TimerChip::Dual556B, {"8", "12", "13", "10", "14", "9", "7", "11"}, "556B"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
 TEST_F(SymbolTest, TimerPinNumberPlacesUseSchematicFontHeight) {
-  drawingState.TimerChoice = 3;
+  options.chip = TimerChip::Dual556B;
   canvas.textHeightPx = 16;
   Run({"M1620 5551R"});
   auto texts = canvas.callsOf("textOut");
@@ -225,7 +219,7 @@ TEST_F(SymbolTest, FlipFlopBoxAndLeads) {
   EXPECT_EQ(canvas.callsOf("lineTo").back().str(), "lineTo 450,200");
   EXPECT_EQ(TextCall("Q").args, (std::vector<int>{440 - 7 - 3, 200 - 6}));
   EXPECT_EQ(TextCall("CLR").args, (std::vector<int>{410 - 10, 133}));
-  EXPECT_EQ(drawingState.PenX, 370);
+  EXPECT_EQ(Pen().x, 370);
   EXPECT_EQ(canvas.fontColor(), colors::Navy);
 }
 
@@ -235,8 +229,7 @@ TEST_F(SymbolTest, CounterMovesPenToOutput) {
   EXPECT_EQ(TextCall("4020/4040").args, (std::vector<int>{340 - 31, 120}));
   EXPECT_EQ(TextCall("4020/4040").fontColor, colors::Red);
   EXPECT_EQ(TextCall("RST").args, (std::vector<int>{340 - 10, 220 - 13 - 3}));
-  EXPECT_EQ(drawingState.PenX, 390);
-  EXPECT_EQ(drawingState.PenY, 180);
+  EXPECT_EQ(Pen(), (Point{390, 180}));
 }
 
 TEST_F(SymbolTest, RelayGeometry) {
@@ -252,8 +245,7 @@ TEST_F(SymbolTest, RelayGeometry) {
   EXPECT_EQ(canvas.callsOf("rectangle").at(0).str(), "rectangle 460,170,480,250");
   EXPECT_EQ(canvas.callsOf("arc").size(), 3u);
   EXPECT_EQ(canvas.callsOf("arc").at(1).str(), "arc 450,200,470,220,460,200,460,220");
-  EXPECT_EQ(drawingState.PenX, 440);
-  EXPECT_EQ(drawingState.PenY, 240);
+  EXPECT_EQ(Pen(), (Point{440, 240}));
   EXPECT_EQ(canvas.penPos(), (Point{440, 240}));
 }
 
@@ -267,8 +259,7 @@ TEST_F(SymbolTest, TransistorRightNpn) {
   EXPECT_EQ(arrow.str(), "polygon 240,270,225,270,240,255");
   EXPECT_EQ(arrow.brushColor, colors::Black);
   EXPECT_EQ(TextCall("T1").args, (std::vector<int>{210 - 7, 250 - 13 - 3}));
-  EXPECT_EQ(drawingState.PenX, 240);
-  EXPECT_EQ(drawingState.PenY, 290);
+  EXPECT_EQ(Pen(), (Point{240, 290}));
   EXPECT_EQ(canvas.penPos(), (Point{240, 290}));
   EXPECT_EQ(canvas.brushColor(), colors::White);
 }
@@ -277,7 +268,7 @@ TEST_F(SymbolTest, TransistorLeftPnpAndNameT0) {
   Run({"M2023 tLP0x"});
   EXPECT_EQ(canvas.callsOf("polygon").at(0).str(), "polygon 180,250,180,235,165,250");
   EXPECT_EQ(TextCall("T0").args, (std::vector<int>{200 - 5 - 7, 234}));
-  EXPECT_EQ(drawingState.PenX, 160);
+  EXPECT_EQ(Pen().x, 160);
 }
 
 TEST_F(SymbolTest, TransistorWithUpDownDirectionDrawsNothing) {
@@ -285,8 +276,7 @@ TEST_F(SymbolTest, TransistorWithUpDownDirectionDrawsNothing) {
   auto all = Strs(canvas.calls);
   ASSERT_GE(all.size(), 2u);
   EXPECT_EQ(Lines(all.end() - 2, all.end()), (Lines{"moveTo 200,250", "moveTo 200,250"}));
-  EXPECT_EQ(drawingState.PenX, 200);
-  EXPECT_EQ(drawingState.PenY, 250);
+  EXPECT_EQ(Pen(), (Point{200, 250}));
   EXPECT_EQ(canvas.brushColor(), colors::White);
 }
 
@@ -295,8 +285,7 @@ TEST_F(SymbolTest, GroundUnderCapacitorEnd) {
   EXPECT_EQ(Strs(CallsAfter("moveTo 108,270")),
             (Lines{"moveTo 100,270", "lineTo 116,270", "moveTo 104,273", "lineTo 112,273", "moveTo 107,276",
                    "lineTo 109,276"}));
-  EXPECT_EQ(drawingState.PenX, 108);
-  EXPECT_EQ(drawingState.PenY, 270);
+  EXPECT_EQ(Pen(), (Point{108, 270}));
   EXPECT_EQ(canvas.penPos(), (Point{109, 276}));
 }
 
@@ -313,8 +302,7 @@ TEST_F(SymbolTest, GroundAtPlainPoint) {
   EXPECT_EQ(Strs(canvas.calls).at(1), "lineTo 108,180");
   EXPECT_EQ(Strs(canvas.calls).at(2), "lineTo 108,189");
   EXPECT_EQ(Strs(canvas.calls).at(3), "moveTo 100,189");
-  EXPECT_EQ(drawingState.PenX, 108);
-  EXPECT_EQ(drawingState.PenY, 189);
+  EXPECT_EQ(Pen(), (Point{108, 189}));
 }
 
 struct OpAmpCase {
@@ -373,22 +361,20 @@ TEST_F(SymbolTest, TransformersMovePen) {
   EXPECT_EQ(canvas.callsOf("arc").size(), 6u);
   EXPECT_EQ(canvas.callsOf("arc").at(0).str(), "arc 110,120,130,140,120,140,120,120");
   EXPECT_EQ(canvas.callsOf("arc").at(3).str(), "arc 160,160,180,180,170,160,170,180");
-  EXPECT_EQ(drawingState.PenX, 190);
-  EXPECT_EQ(drawingState.PenY, 120);
+  EXPECT_EQ(Pen(), (Point{190, 120}));
   EXPECT_EQ(canvas.penPos(), (Point{190, 120}));
   canvas.clear();
   Run({"M1010 xp..."});
   EXPECT_EQ(canvas.callsOf("arc").size(), 8u);
   EXPECT_EQ(canvas.callsOf("arc").back().str(), "arc 160,100,180,120,170,100,170,120");
-  EXPECT_EQ(drawingState.PenX, 190);
-  EXPECT_EQ(drawingState.PenY, 100);
+  EXPECT_EQ(Pen(), (Point{190, 100}));
   EXPECT_EQ(canvas.penPos(), (Point{190, 100}));
 }
 
 TEST_F(SymbolTest, SpeakerLeavesDrawingPointAtCone) {
   Run({"M1030 sp... D1010"});
   EXPECT_EQ(canvas.callsOf("rectangle").at(0).str(), "rectangle 90,280,110,300");
-  EXPECT_EQ(drawingState.PenY, 120);
+  EXPECT_EQ(Pen().y, 120);
   auto last = canvas.callsOf("lineTo").back();
   EXPECT_EQ(last.from, (Point{109, 281}));
 }
@@ -397,7 +383,7 @@ TEST_F(SymbolTest, SwitchUpwards) {
   Run({"M1030 sw..."});
   EXPECT_EQ(canvas.callsOf("ellipse").size(), 2u);
   EXPECT_EQ(canvas.callsOf("lineTo").at(1).str(), "lineTo 110,275");
-  EXPECT_EQ(drawingState.PenY, 250);
+  EXPECT_EQ(Pen().y, 250);
   EXPECT_EQ(canvas.penPos(), (Point{100, 250}));
 }
 

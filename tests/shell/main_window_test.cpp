@@ -22,7 +22,7 @@ const char* const kMissingFont = "Unable to find application file \"appfont.dat.
 TEST_F(WindowTest, LayoutAtTheScaledGeometry) {
   TfmMain& w = Open();
   EXPECT_EQ(w.size(), QSize(650, 350));
-  EXPECT_EQ(w.windowTitle(), "Version 1.2");
+  EXPECT_EQ(w.windowTitle(), "timer555");
   EXPECT_EQ(w.minimumSize(), w.maximumSize()) << "the window must not be resizable";
   EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
   struct Row {
@@ -76,7 +76,6 @@ TEST_F(WindowTest, LayoutAtTheScaledGeometry) {
   EXPECT_TRUE(w.GB1->isHidden());
   EXPECT_TRUE(w.GB2->isHidden());
   EXPECT_TRUE(w.GB3->isHidden());
-  EXPECT_TRUE(w.SHBuffer.Strings().empty());
   EXPECT_EQ(w.SHDesign.Strings().size(), 12u);
   EXPECT_EQ(w.SHHelp.Strings().size(), 13u);
 }
@@ -111,8 +110,8 @@ TEST_F(WindowTest, CalculateButtonIsAFramedButtonFacePicture) {
 TEST_F(WindowTest, StartUpRegistersTheShippedFontAndShutDownTakesItBack) {
   Open();
   EXPECT_TRUE(platform_.errors.empty());
-  EXPECT_EQ(shellState.AppPath, folder_);
-  EXPECT_EQ(shellState.AppFontName, "Technical");
+  EXPECT_EQ(window_->State().AppPath, folder_);
+  EXPECT_EQ(window_->State().AppFontName, "Technical");
   EXPECT_EQ(platform_.fontsAdded, std::vector<std::string>{PathStd("appfont.dat")});
   EXPECT_GE(platform_.fontChangeBroadcasts, 1);
   EXPECT_EQ(FolderListing(), QStringList{"appfont.dat"}) << "nothing written beside the program";
@@ -151,16 +150,16 @@ TEST_F(WindowTest, MissingFontFileShowsTheMessageAndTheWindowStillOpens) {
   TfmMain& w = Open();
   EXPECT_EQ(platform_.errors, std::vector<std::string>{kMissingFont});
   EXPECT_TRUE(platform_.fontsAdded.empty());
-  EXPECT_EQ(shellState.AppFontName, "");
+  EXPECT_EQ(window_->State().AppFontName, "");
   EXPECT_TRUE(w.isVisible());
   // The rest of the start-up was skipped: scaled sizes only, no menu bar.
   EXPECT_EQ(w.NumEdit1->height(), 29);
   EXPECT_EQ(w.Image3->height(), 23);
   EXPECT_EQ(w.Image1->height(), 44);
-  for (const MenuBarEntry& e : shellState.MenuBarEntries) EXPECT_EQ(e.Hit, Rect{});
+  for (const MenuBarEntry& e : window_->State().MenuBarEntries) EXPECT_EQ(e.Hit, Rect{});
   // Clicks on the empty bar do nothing (all hit rectangles are 0..0 wide).
   w.Image1MouseDown(Qt::LeftButton, Qt::NoModifier, 300, 1);
-  EXPECT_EQ(shellState.ActiveMenu, 0);
+  EXPECT_EQ(window_->State().ActiveMenu, Menu::None);
   EXPECT_TRUE(w.isVisible());
   // The first show still happened.
   EXPECT_TRUE(w.GB1->isHidden());
@@ -174,8 +173,8 @@ TEST_F(WindowTest, AFolderNamedLikeTheOldCopyIsLeftAlone) {
   TfmMain& w = Open();
   EXPECT_TRUE(platform_.errors.empty());
   EXPECT_EQ(platform_.fontsAdded, std::vector<std::string>{PathStd("appfont.dat")});
-  EXPECT_EQ(shellState.AppFontName, "Technical");
-  EXPECT_GT(shellState.MenuBarEntries[4].Hit.right, 0);
+  EXPECT_EQ(window_->State().AppFontName, "Technical");
+  EXPECT_GT(window_->State().MenuBarEntries[4].Hit.right, 0);
   EXPECT_EQ(w.Image1->height(), 42);
   Destroy();
   EXPECT_TRUE(QFileInfo(Path("TECHNCLN.TTF")).isDir());
@@ -205,7 +204,7 @@ TEST_F(WindowTest, InstalledFontIsUsedWithoutRegisteringTheFile) {
   ASSERT_GE(id, 0);
   Open();
   EXPECT_TRUE(platform_.fontsAdded.empty());
-  EXPECT_EQ(shellState.AppFontName, "Technical");
+  EXPECT_EQ(window_->State().AppFontName, "Technical");
   Destroy();
   // The removal is still attempted at shut-down.
   EXPECT_EQ(platform_.fontsRemoved, std::vector<std::string>{PathStd("appfont.dat")});
@@ -255,56 +254,62 @@ TEST_F(WindowTest, TheWindowCarriesTheProgramIcon) {
 
 TEST_F(WindowTest, MenuBarRectanglesLeaveGapsOfQ) {
   Open();
-  const int q = shellState.EntryGap;
+  const int q = window_->State().EntryGap;
   ASSERT_GT(q, 0);
   const char* captions[] = {"Design", "Applications", "Data", "Quit", "Help"};
-  EXPECT_EQ(shellState.MenuBarEntries[0].Hit.left, q);
+  EXPECT_EQ(window_->State().MenuBarEntries[0].Hit.left, q);
   for (int k = 0; k < 5; ++k) {
-    const MenuBarEntry& e = shellState.MenuBarEntries[k];
+    const MenuBarEntry& e = window_->State().MenuBarEntries[k];
     EXPECT_EQ(e.Caption, captions[k]);
     EXPECT_EQ(e.Hit.top, 0);
     EXPECT_EQ(e.Hit.bottom, 42);
     EXPECT_EQ(e.Hit.right - e.Hit.left, e.TextWidth + q - (k == 0 ? 0 : 1)) << captions[k];
     if (k > 0) {
-      EXPECT_EQ(e.Hit.left - shellState.MenuBarEntries[k - 1].Hit.right - 1, q) << captions[k];
+      EXPECT_EQ(e.Hit.left - window_->State().MenuBarEntries[k - 1].Hit.right - 1, q) << captions[k];
     }
   }
-  EXPECT_LT(shellState.MenuBarEntries[4].Hit.right, 650);
+  EXPECT_LT(window_->State().MenuBarEntries[4].Hit.right, 650);
 }
 
 TEST_F(WindowTest, MenuBarClicksByEntryAndGap) {
   TfmMain& w = Open();
-  const MenuBarEntry* e = shellState.MenuBarEntries;
+  const MenuBarEntry* e = window_->State().MenuBarEntries;
   struct Row {
     const char* name;
     int x;
-    int activeMenu;  // after a start from the start screen (0)
+    int activeMenu;     // after a start from the start screen (0)
+    const char* title;  // a gap leaves the page, and names it
   };
   const Row rows[] = {
-      {"left of Design", e[0].Hit.left - 1, 0},  {"Design left edge", e[0].Hit.left, 1},
-      {"Design right edge", e[0].Hit.right, 1},  {"gap after Design", e[0].Hit.right + 1, 0},
-      {"Applications", e[1].Hit.left, 2},        {"Data right edge", e[2].Hit.right, 3},
-      {"gap before Help", e[4].Hit.left - 1, 0}, {"Help", (e[4].Hit.left + e[4].Hit.right) / 2, 4},
-      {"right of Help", e[4].Hit.right + 1, 0},
+      {"left of Design", e[0].Hit.left - 1, 0, "timer555"},
+      {"Design left edge", e[0].Hit.left, 1, "Design menu - timer555"},
+      {"Design right edge", e[0].Hit.right, 1, "Design menu - timer555"},
+      {"gap after Design", e[0].Hit.right + 1, 0, "Design menu - timer555"},
+      {"Applications", e[1].Hit.left, 2, "Applications - timer555"},
+      {"Data right edge", e[2].Hit.right, 3, "Data - timer555"},
+      {"gap before Help", e[4].Hit.left - 1, 0, "Data - timer555"},
+      {"Help", (e[4].Hit.left + e[4].Hit.right) / 2, 4, "Help - timer555"},
+      {"right of Help", e[4].Hit.right + 1, 0, "Help - timer555"},
   };
   for (const Row& row : rows) {
-    shellState.ActiveMenu = 0;
-    shellState.DesignShown = 1;
-    designState.Calculated = true;
+    WindowState& state = w.State();
+    state.ActiveMenu = Menu::None;
+    state.DesignShown = true;
+    state.Design.Calculated = true;
     w.setWindowTitle("something else");
     // Any button acts.
     w.Image1MouseDown(Qt::RightButton, Qt::NoModifier, row.x, 20);
-    EXPECT_EQ(shellState.ActiveMenu, row.activeMenu) << row.name;
-    EXPECT_EQ(shellState.DesignShown, 0) << row.name;
-    EXPECT_FALSE(designState.Calculated) << row.name;
-    EXPECT_EQ(w.windowTitle(), "Version 1.2") << row.name;
+    EXPECT_EQ(static_cast<int>(state.ActiveMenu), row.activeMenu) << row.name;
+    EXPECT_FALSE(state.DesignShown) << row.name;
+    EXPECT_FALSE(state.Design.Calculated) << row.name;
+    EXPECT_EQ(w.windowTitle(), row.title) << row.name;
     EXPECT_TRUE(w.GB1->isHidden()) << row.name;
   }
 }
 
 TEST_F(WindowTest, QuitClosesTheWindowAtOnce) {
   TfmMain& w = Open();
-  const Rect quit = shellState.MenuBarEntries[3].Hit;
+  const Rect quit = window_->State().MenuBarEntries[3].Hit;
   w.Image1MouseDown(Qt::LeftButton, Qt::NoModifier, (quit.left + quit.right) / 2, 5);
   EXPECT_FALSE(w.isVisible());
   EXPECT_TRUE(w.shutDown());

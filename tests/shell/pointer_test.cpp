@@ -2,6 +2,7 @@
 // the image controls call them.
 #include <QGroupBox>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "platform/cursors.h"
 #include "shell/image_control.h"
@@ -13,7 +14,7 @@ namespace timer555::testing {
 namespace {
 
 void ClickMenu(TfmMain& w, int entry) {
-  const Rect r = shellState.MenuBarEntries[entry].Hit;
+  const Rect r = w.State().MenuBarEntries[entry].Hit;
   w.Image1MouseDown(Qt::LeftButton, Qt::NoModifier, (r.left + r.right) / 2, 10);
 }
 
@@ -40,11 +41,13 @@ TEST_F(WindowTest, ApplicationCellsByClick) {
   };
   for (const Row& row : rows) {
     ClickMenu(w, 1);
-    ASSERT_EQ(shellState.ActiveMenu, 2);
+    ASSERT_EQ(w.State().ActiveMenu, Menu::Applications);
     w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, row.x, row.y);
-    EXPECT_EQ(designState.ApplicationIndex, row.index) << row.name;
-    EXPECT_EQ(shellState.ActiveMenu, 0) << row.name;
-    EXPECT_EQ(w.windowTitle(), "Version 1.2") << row.name;
+    EXPECT_EQ(w.State().ApplicationIndex, row.index) << row.name;
+    EXPECT_EQ(w.State().ActiveMenu, Menu::None) << row.name;
+    const std::string title = "Application " + std::to_string(row.index) + ": " +
+                              w.SHApps.Strings()[static_cast<std::size_t>(row.index - 1)] + " - timer555";
+    EXPECT_EQ(w.windowTitle().toStdString(), title) << row.name;
   }
 }
 
@@ -52,23 +55,23 @@ TEST_F(WindowTest, ClicksAfterAReferencePageDoNothing) {
   TfmMain& w = Open();
   ClickMenu(w, 2);
   w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, 10, 10);
-  ASSERT_EQ(shellState.ActiveMenu, 0);
+  ASSERT_EQ(w.State().ActiveMenu, Menu::None);
   const QImage page = w.Image2->image().copy();
-  designState.ApplicationIndex = 0;
+  w.State().ApplicationIndex = 0;
   w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, 400, 10);
   EXPECT_EQ(w.Image2->image(), page);
-  EXPECT_EQ(designState.ApplicationIndex, 0);
-  EXPECT_EQ(designState.DesignMode, ToDesignKind(0));
+  EXPECT_EQ(w.State().ApplicationIndex, 0);
+  EXPECT_EQ(w.State().Design.DesignMode, DesignKind::None);
 }
 
 TEST_F(WindowTest, DesignChoiceClearsTheFieldsAndTheWaveform) {
   TfmMain& w = Open();
   CalculatedDesign1(w);
-  ASSERT_TRUE(designState.Calculated);
+  ASSERT_TRUE(w.State().Design.Calculated);
   ClickMenu(w, 0);
   w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, 400, 10);
-  EXPECT_EQ(designState.DesignMode, ToDesignKind(2));
-  EXPECT_EQ(shellState.DesignShown, 1);
+  EXPECT_EQ(w.State().Design.DesignMode, DesignKind::Square);
+  EXPECT_TRUE(w.State().DesignShown);
   EXPECT_EQ(w.NumEdit1->text(), "");
   EXPECT_EQ(w.NumEdit2->text(), "50");
   QImage white(w.Image5->image().size(), w.Image5->image().format());
@@ -76,17 +79,18 @@ TEST_F(WindowTest, DesignChoiceClearsTheFieldsAndTheWaveform) {
   EXPECT_EQ(w.Image5->image(), white);
   // While a design page is shown, clicks elsewhere choose nothing.
   w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, 600, 300);
-  EXPECT_EQ(designState.DesignMode, ToDesignKind(2));
+  EXPECT_EQ(w.State().Design.DesignMode, DesignKind::Square);
 }
 
 TEST_F(WindowTest, CursorFollowsTheZonesInOrder) {
   TfmMain& w = Open();
-  shellState.DesignShown = 1;
-  designState.Calculated = true;
-  drawingState.C1Zone = {100, 100, 120, 130};
-  drawingState.ResistorZones[1] = {110, 120, 140, 150};  // overlaps C1 at its corner
-  drawingState.ResistorZones[2] = {130, 140, 160, 170};  // overlaps R1
-  drawingState.ResistorZones[3] = {200, 200, 220, 220};  // never looked at
+  WindowState& state = w.State();
+  state.DesignShown = true;
+  state.Design.Calculated = true;
+  state.Zones.C1 = {100, 100, 120, 130};
+  state.Zones.Resistors[1] = {110, 120, 140, 150};  // overlaps C1 at its corner
+  state.Zones.Resistors[2] = {130, 140, 160, 170};  // overlaps R1
+  state.Zones.Resistors[3] = {200, 200, 220, 220};  // never looked at
   struct Row {
     const char* name;
     int x, y, cursor, selected;
@@ -106,13 +110,13 @@ TEST_F(WindowTest, CursorFollowsTheZonesInOrder) {
   for (const Row& row : rows) {
     w.Image2MouseMove(Qt::NoModifier, row.x, row.y);
     EXPECT_EQ(ControlCursor(w.Image2), row.cursor) << row.name;
-    EXPECT_EQ(shellState.SelectedResistor, row.selected) << row.name;
+    EXPECT_EQ(state.SelectedResistor, row.selected) << row.name;
   }
-  designState.Calculated = false;
+  state.Design.Calculated = false;
   w.Image2MouseMove(Qt::NoModifier, 110, 110);
   EXPECT_EQ(ControlCursor(w.Image2), 0) << "not calculated";
-  designState.Calculated = true;
-  shellState.DesignShown = 0;
+  state.Design.Calculated = true;
+  state.DesignShown = false;
   w.Image2MouseMove(Qt::NoModifier, 110, 110);
   EXPECT_EQ(ControlCursor(w.Image2), 0) << "no design page";
 }
@@ -132,12 +136,13 @@ TEST_F(WindowTest, ArrowRegionsByPosition) {
     SCOPED_TRACE(row.name);
     TfmMain& w = Open();
     CalculatedDesign1(w);
-    ASSERT_TRUE(designState.Calculated);
-    ASSERT_EQ(designState.CapSeriesIndex, 0);
-    const int decade = designState.CapDecade;
+    const DesignState& d = w.State().Design;
+    ASSERT_TRUE(d.Calculated);
+    ASSERT_EQ(d.CapSeriesIndex, 0);
+    const int decade = d.CapDecade;
     w.Image4MouseDown(Qt::LeftButton, Qt::NoModifier, row.x, 10);
-    EXPECT_EQ(designState.CapSeriesIndex, row.step == -1 ? 11 : row.step);
-    EXPECT_EQ(designState.CapDecade, decade + (row.step == -1 ? 1 : 0));
+    EXPECT_EQ(d.CapSeriesIndex, row.step == -1 ? 11 : row.step);
+    EXPECT_EQ(d.CapDecade, decade + (row.step == -1 ? 1 : 0));
     EXPECT_TRUE(platform_.errors.empty());
     Destroy();
   }
@@ -146,20 +151,22 @@ TEST_F(WindowTest, ArrowRegionsByPosition) {
 TEST_F(WindowTest, ArrowStepRecordsNominalsEvenWhenRefused) {
   TfmMain& w = Open();
   CalculatedDesign1(w);
-  designState.NominalC1 = 0;
+  w.State().Design.NominalC1 = 0;
   w.NumEdit2->setText("");
   w.Image4MouseDown(Qt::LeftButton, Qt::NoModifier, 5, 10);
   EXPECT_EQ(platform_.errors, std::vector<std::string>{"Duty cycle not entered."});
-  EXPECT_EQ(designState.CapSeriesIndex, 0);
-  EXPECT_EQ(designState.NominalC1, designState.C1);
+  EXPECT_EQ(w.State().Design.CapSeriesIndex, 0);
+  EXPECT_EQ(w.State().Design.NominalC1, w.State().Design.C1);
 }
 
 TEST_F(WindowTest, BrokenScriptShowsItsMessageOnceAndKeepsTheDrawing) {
   TfmMain& w = Open();
   CalculatedDesign1(w);
-  ASSERT_FALSE(w.SHBuffer.Strings().empty());
   // Break a number field of the design's script and redraw by a chip switch.
-  std::string& line = w.SHBuffer.Strings()[0];
+  TextList& circuits = w.SHCircuits.Strings();
+  const auto header = std::find(circuits.begin(), circuits.end(), "DESIGN1");
+  ASSERT_NE(header, circuits.end());
+  std::string& line = *(header + 1);
   const std::size_t digit = line.find_first_of("0123456789");
   ASSERT_NE(digit, std::string::npos);
   line[digit] = 'X';
@@ -182,7 +189,7 @@ TEST_F(WindowTest, AdvicePanelFollowsThePartsOnScreen) {
   w.NumEdit1->setText("1000");
   w.NumEdit2->setText("55");
   w.Image3Click();
-  ASSERT_TRUE(designState.Calculated);
+  ASSERT_TRUE(w.State().Design.Calculated);
   EXPECT_TRUE(w.AdviceShown().empty());
   EXPECT_TRUE(w.Image6->isHidden());
   EXPECT_EQ(w.size(), QSize(650, 350));
@@ -207,12 +214,12 @@ TEST_F(WindowTest, AdvicePanelFollowsThePartsOnScreen) {
   EXPECT_GT(reddish, 100) << "the finding is written in the panel";
 
   // R1 adjusted to 1.1K breaks no rule: the panel goes.
-  const Rect r1 = drawingState.ResistorZones[1];
+  const Rect r1 = w.State().Zones.Resistors[1];
   w.Image2MouseMove(Qt::NoModifier, (r1.left + r1.right) / 2, (r1.top + r1.bottom) / 2);
-  QueueAdjustAnswer("1100");
+  answers_.QueueAnswer("1100");
   w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, (r1.left + r1.right) / 2, (r1.top + r1.bottom) / 2);
-  ClearAdjustAnswers();
-  EXPECT_DOUBLE_EQ(designState.R1, 1100);
+  answers_.Clear();
+  EXPECT_DOUBLE_EQ(w.State().Design.R1, 1100);
   EXPECT_TRUE(w.AdviceShown().empty());
   EXPECT_EQ(w.size(), QSize(650, 350));
 }

@@ -36,7 +36,7 @@ namespace {
 class SheetExportTest : public WindowTest {
  protected:
   void Menu(int entry) {
-    const Rect& hit = shellState.MenuBarEntries[entry].Hit;
+    const Rect& hit = window_->State().MenuBarEntries[entry].Hit;
     window_->Image1MouseDown(Qt::LeftButton, {}, (hit.left + hit.right) / 2, 10);
   }
   void Area(int x, int y) { window_->Image2MouseDown(Qt::LeftButton, {}, x, y); }

@@ -7,16 +7,14 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "design/design_state.h"
 #include "platform/recording_platform.h"
-#include "schematic/drawing_state.h"
 #include "shell/main_window.h"
-#include "shell/shell_state.h"
+#include "testsupport/adjust_answers.h"
 
 namespace timer555::testing {
 
 /// A main window in a temporary program folder holding a copy of the display
-/// font, with recorded message boxes; the shared state starts afresh.
+/// font, with recorded message boxes and answered adjust dialogs.
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -25,9 +23,6 @@ class WindowTest : public ::testing::Test {
     ASSERT_TRUE(QFile::copy(TIMER555_BIN_DIR "/appfont.dat", Path("appfont.dat")));
     platform_.programDirectoryOverride = folder_;
     previous_ = SetPlatform(&platform_);
-    shellState = ShellState{};
-    designState = DesignState{};
-    drawingState = DrawingState{};
   }
   void TearDown() override {
     window_.reset();
@@ -37,6 +32,7 @@ class WindowTest : public ::testing::Test {
   /// Creates and shows the window (start-up and first show).
   TfmMain& Open() {
     window_ = std::make_unique<TfmMain>();
+    answers_.Attach(*window_);
     window_->show();
     return *window_;
   }
@@ -54,6 +50,7 @@ class WindowTest : public ::testing::Test {
   std::string folder_;
   RecordingPlatform platform_;
   PlatformServices* previous_ = nullptr;
+  AdjustAnswers answers_;
   std::unique_ptr<TfmMain> window_;
 };
 

@@ -20,7 +20,7 @@ if [ "${4:-}" = "--inner" ]; then
   export QT_QPA_PLATFORM=xcb
   "$program" &
   pid=$!
-  wid=$(timeout 20 xdotool search --sync --name "Version 1.2" | head -n1)
+  wid=$(timeout 20 xdotool search --sync --name "^timer555$" | head -n1)
   [ -n "$wid" ] || { kill "$pid"; fail "window did not appear"; }
   sleep 1
   [ ! -e "$bindir/TECHNCLN.TTF" ] || { kill "$pid"; fail "a font copy was written beside the program"; }

@@ -19,18 +19,15 @@
 #include <sstream>
 #include <string>
 
-#include "design/design_state.h"
 #include "platform/cursors.h"
 #include "platform/recording_platform.h"
 #include "scenario_runner.h"
-#include "schematic/drawing_state.h"
 #include "schematic/value_text.h"
 #include "shell/adjust_dialog.h"
 #include "shell/image_control.h"
 #include "shell/main_window.h"
 #include "shell/num_edit.h"
 #include "shell/sheet_export.h"
-#include "shell/shell_state.h"
 #include "soak_checks.h"
 #include "testsupport/adjust_answers.h"
 #include "testsupport/key_presses.h"
@@ -178,8 +175,9 @@ std::string Describe(const Command& c) {
   return s;
 }
 
-timer555::Rect ZoneOf(int which) {
-  return which == 0 ? timer555::drawingState.C1Zone : timer555::drawingState.ResistorZones[which];
+timer555::Rect ZoneOf(const timer555::TfmMain& w, int which) {
+  const timer555::PartZones& zones = w.State().Zones;
+  return which == 0 ? zones.C1 : zones.Resistors[which];
 }
 
 /// What a dialog that stores nothing must leave as it was: the parts, the
@@ -190,7 +188,7 @@ struct Untouched {
   std::string freq, duty;
 
   static Untouched Of(const timer555::TfmMain& w) {
-    const timer555::DesignState& d = timer555::designState;
+    const timer555::DesignState& d = w.State().Design;
     return {d.C1,
             d.R1,
             d.R2,
@@ -258,7 +256,7 @@ int main(int argc, char* argv[]) {
       bool dialogOpens = false, storesNothing = false;
       const std::size_t errorsBefore = platform.errors.size();
       if (c.name == "zone") {
-        const timer555::Rect z = ZoneOf(c.ints[0]);
+        const timer555::Rect z = ZoneOf(fmMain, c.ints[0]);
         const bool byKeys = c.word == "keys";
         c.name = "click";
         c.ints = {(z.left + z.right) / 2, (z.top + z.bottom) / 2};
@@ -267,7 +265,7 @@ int main(int argc, char* argv[]) {
           // the dialog will show: the runner tells afterwards what it showed.
           c.text = std::to_string(maker.Uniform(0.85, 1.15));
         }
-        if (timer555::designState.Calculated && z.right > z.left) ++dialogs;
+        if (fmMain.State().Design.Calculated && z.right > z.left) ++dialogs;
         // The pointer comes to rest on the part first, as a hand would: the
         // cursor it gets decides what the click opens.
         Command move;
@@ -275,7 +273,7 @@ int main(int argc, char* argv[]) {
         move.ints = c.ints;
         runner.Run(move);
         const int cursor = timer555::ControlCursor(fmMain.Image2);
-        dialogOpens = timer555::shellState.DesignShown && (cursor == 22 || cursor == 23);
+        dialogOpens = fmMain.State().DesignShown && (cursor == 22 || cursor == 23);
         storesNothing = byKeys && c.text.find("Return") == std::string::npos;
         dialogsByKeys += byKeys && dialogOpens;
       }
@@ -291,11 +289,11 @@ int main(int argc, char* argv[]) {
                                                                             : fmMain.focusWidget();
       // Any click into the drawing area may open the modal adjust dialog,
       // which must always find an answer waiting or the run would stop.
-      timer555::ClearAdjustAnswers();
+      runner.answers().Clear();
       if (c.name == "click" && c.word == "keys")
-        timer555::QueueAdjustKeys(Keys(c.text));
+        runner.answers().QueueKeys(Keys(c.text));
       else if (c.name == "click")
-        timer555::QueueAdjustAnswer(c.text);
+        runner.answers().QueueAnswer(c.text);
       std::string copied;
       try {
         if (c.name == "copy") {
@@ -310,13 +308,13 @@ int main(int argc, char* argv[]) {
         status = 1;
         break;
       }
-      timer555::ClearAdjustAnswers();
+      runner.answers().Clear();
       if (c.name == "calculate") ++calculations;
       keys += c.name == "key";
       stepsWithFindings += !fmMain.AdviceShown().empty();
-      calculatedSteps += timer555::designState.Calculated;
-      if (timer555::designState.ApplicationIndex != lastApplication) ++applicationPages;
-      lastApplication = timer555::designState.ApplicationIndex;
+      calculatedSteps += fmMain.State().Design.Calculated;
+      if (fmMain.State().ApplicationIndex != lastApplication) ++applicationPages;
+      lastApplication = fmMain.State().ApplicationIndex;
 
       // What the user's own action put into a field is theirs; whatever the
       // program writes there afterwards must be a finite number.
@@ -328,12 +326,12 @@ int main(int argc, char* argv[]) {
           freqWatch.Check(fmMain.NumEdit1->text().toStdString(), userFreq, "frequency field");
       if (problem.empty())
         problem = dutyWatch.Check(fmMain.NumEdit2->text().toStdString(), userDuty, "duty field");
-      if (problem.empty()) problem = timer555::soak::CheckDesignState(timer555::designState);
+      if (problem.empty()) problem = timer555::soak::CheckDesignState(fmMain.State().Design);
       if (problem.empty()) problem = timer555::soak::CheckPrintedText("copied summary", copied);
       if (problem.empty())
         problem = timer555::soak::CheckPrintedText("window title", fmMain.windowTitle().toStdString());
-      if (problem.empty() && timer555::designState.Calculated)
-        problem = timer555::soak::CheckValueTexts(timer555::designState);
+      if (problem.empty() && fmMain.State().Design.Calculated)
+        problem = timer555::soak::CheckValueTexts(fmMain.State().Design);
       if (problem.empty())
         problem = CheckAdvicePanel(fmMain, c.name == "menu" || (c.name == "key" && c.word == "F1"));
       // A dialog left with Escape, or one whose value was refused, changes

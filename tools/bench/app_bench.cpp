@@ -45,7 +45,6 @@
 #include <vector>
 
 #include "design/advisor.h"
-#include "design/design_state.h"
 #include "design/pages.h"
 #include "design/waveform.h"
 #include "platform/qt_platform.h"
@@ -55,7 +54,6 @@
 #include "shell/main_window.h"
 #include "shell/menu_pages.h"
 #include "shell/num_edit.h"
-#include "shell/shell_state.h"
 
 namespace {
 
@@ -95,7 +93,7 @@ void BM_StartupMainWindow(benchmark::State& state) {
     auto w = std::make_unique<TfmMain>();
     w->show();
     QApplication::processEvents();
-    if (timer555::shellState.MenuBarEntries[0].Caption.empty())
+    if (w->State().MenuBarEntries[0].Caption.empty())
       state.SkipWithError("no menu bar: display font missing");
     DropWindow(state, w);
   }
@@ -224,7 +222,8 @@ int RunColdStartChild(int argc, char** argv, const std::string& which) {
   QTimer::singleShot(20000, &app, &QCoreApplication::quit);
   app.exec();
   QApplication::processEvents();
-  const bool drawn = which != "main" || !timer555::shellState.MenuBarEntries[0].Caption.empty();
+  const auto* main = dynamic_cast<const TfmMain*>(w.get());
+  const bool drawn = which != "main" || (main != nullptr && !main->State().MenuBarEntries[0].Caption.empty());
   w->close();
   w.reset();
   std::printf("frame %lld rss %ld\n", static_cast<long long>(watch.frameNs), PeakResidentKb());
@@ -325,9 +324,8 @@ constexpr DesignInput kDesigns[] = {{1, "1000", "60"}, {2, "1000", "50"}, {3, "1
 
 /// Shows design page `mode` with its inputs typed in, ready for "Calculate".
 void PrepareDesign(TfmMain& w, const DesignInput& d) {
-  timer555::designState.DesignMode = timer555::ToDesignKind(d.mode);
-  w.ShowDesignPage(timer555::designState.DesignMode);
-  timer555::shellState.DesignShown = 1;
+  w.ChooseMenuEntry(timer555::MenuEntry::Design);
+  w.ChooseDesign(d.mode);
   w.NumEdit1->setText(d.field1);
   if (d.mode != 2) w.NumEdit2->setText(d.field2);
 }
@@ -356,18 +354,18 @@ void BM_DesignPage(benchmark::State& state) {
   const DesignInput& d = kDesigns[state.range(0) - 1];
   PrepareDesign(w, d);
   w.Image3Click();
-  if (!timer555::designState.Calculated) {
+  const timer555::DesignState& design = w.State().Design;
+  if (!design.Calculated) {
     state.SkipWithError("the design was not calculated");
     return;
   }
   for (auto _ : state) {
-    timer555::DrawDesignPage(timer555::ToDesignKind(d.mode), w.Image2->canvas(), w.SHCircuits.Strings(),
-                             w.SHBuffer.Strings());
-    timer555::RunCircuitScript(w.SHBuffer.Strings(), w.Image2->canvas(), timer555::designState.DrawRect, 1);
+    timer555::DrawDesignPage(design, w.Image2->canvas(), w.SHCircuits.Strings());
+    timer555::DrawDesignSchematic(design, w.Image2->canvas(), w.SHCircuits.Strings(), true);
     timer555::DrawOutputWaveform(
         w.Image5->canvas(),
-        d.mode == 4 ? timer555::WaveformForm::Monostable : timer555::WaveformForm::Astable, d.field1,
-        timer555::shellState.AppFontName);
+        d.mode == 4 ? timer555::WaveformForm::Monostable : timer555::WaveformForm::Astable, design, d.field1,
+        w.State().AppFontName);
   }
 }
 BENCHMARK(BM_DesignPage)->DenseRange(1, 4)->Unit(benchmark::kMicrosecond);
@@ -377,10 +375,10 @@ void BM_Calculate(benchmark::State& state) {
   TfmMain& w = Window();
   PrepareDesign(w, kDesigns[state.range(0) - 1]);
   for (auto _ : state) {
-    timer555::designState.Calculated = false;
+    w.State().Design.Calculated = false;
     w.Image3Click();
   }
-  if (!timer555::designState.Calculated) state.SkipWithError("the design was not calculated");
+  if (!w.State().Design.Calculated) state.SkipWithError("the design was not calculated");
 }
 BENCHMARK(BM_Calculate)->DenseRange(1, 4)->Unit(benchmark::kMicrosecond);
 
@@ -394,7 +392,7 @@ bool CalculateWithFindings(benchmark::State& state) {
   TfmMain& w = Window();
   PrepareDesign(w, kAdvisedDesigns[state.range(0) - 1]);
   w.Image3Click();
-  if (!timer555::designState.Calculated || w.AdviceShown().empty()) {
+  if (!w.State().Design.Calculated || w.AdviceShown().empty()) {
     state.SkipWithError("the design was not calculated with findings");
     return false;
   }
@@ -404,7 +402,7 @@ bool CalculateWithFindings(benchmark::State& state) {
 /// What the advisor adds to each calculation: the rules on the parts.
 void BM_Advise(benchmark::State& state) {
   if (!CalculateWithFindings(state)) return;
-  const timer555::DesignState& d = timer555::designState;
+  const timer555::DesignState& d = Window().State().Design;
   for (auto _ : state) benchmark::DoNotOptimize(timer555::AdviseDesign(d.DesignMode, d, d.Frequency));
 }
 BENCHMARK(BM_Advise)->DenseRange(1, 4)->Unit(benchmark::kMicrosecond);
@@ -415,20 +413,17 @@ void BM_AdvicePanel(benchmark::State& state) {
   TfmMain& w = Window();
   timer555::Canvas& c = w.Image6->canvas();
   for (auto _ : state) {
-    const auto lines =
-        timer555::LayOutAdvice(c, w.AdviceShown(), c.width(), timer555::shellState.AppFontName);
-    timer555::DrawAdvicePanel(c, lines, timer555::shellState.AppFontName);
+    const auto lines = timer555::LayOutAdvice(c, w.AdviceShown(), c.width(), w.State().AppFontName);
+    timer555::DrawAdvicePanel(c, lines, w.State().AppFontName);
   }
 }
 BENCHMARK(BM_AdvicePanel)->DenseRange(1, 4)->Unit(benchmark::kMicrosecond);
 
 void BM_ApplicationPage(benchmark::State& state) {
   TfmMain& w = Window();
-  timer555::shellState.DesignShown = 0;
   for (auto _ : state) {
-    timer555::designState.ApplicationIndex = static_cast<int>(state.range(0));
-    timer555::ShowApplicationPage(w.Image2->canvas(), w.SHCircuits.Strings(), w.SHBuffer.Strings(),
-                                  w.SHApps.Strings());
+    timer555::ShowApplicationPage(w.Image2->canvas(), static_cast<int>(state.range(0)),
+                                  w.SHCircuits.Strings(), w.SHApps.Strings());
   }
 }
 BENCHMARK(BM_ApplicationPage)->DenseRange(1, 14)->Unit(benchmark::kMicrosecond);

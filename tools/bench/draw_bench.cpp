@@ -8,10 +8,8 @@
 #include <QImage>
 #include <cstddef>
 
-#include "design/design_state.h"
 #include "platform/qt_canvas.h"
 #include "schematic/circuit_script.h"
-#include "shell/shell_state.h"
 #include "shell/text_lists.h"
 
 namespace {
@@ -29,19 +27,22 @@ void DrawRecords(benchmark::State& state, int firstRecord, int lastRecord) {
     state.SkipWithError("circuit library not loaded");
     return;
   }
-  timer555::designState.R1 = 2885.39;
-  timer555::designState.R2 = 5770.78;
-  timer555::designState.C1 = 1e-7;
-  timer555::designState.C2 = 1e-8;
+  timer555::DrawOptions options;
+  options.showValues = true;
+  options.values.R1 = 2885.39;
+  options.values.R2 = 5770.78;
+  options.values.C1 = 1e-7;
+  options.values.C2 = 1e-8;
   QImage image(650, 308, QImage::Format_RGB32);
   timer555::QtCanvas canvas(image);
   for (auto _ : state) {
     for (int r = firstRecord; r <= lastRecord; ++r) {
       const bool design = r < 4;
-      timer555::shellState.ActiveMenu = design ? 1 : 2;
+      options.clearFirst = design;
       if (!design) image.fill(Qt::white);
       timer555::RunCircuitScript(Body(library, r), canvas,
-                                 design ? timer555::Rect{0, 0, 650, 308} : timer555::Rect{0, 0, 610, 308}, 1);
+                                 design ? timer555::Rect{0, 0, 650, 308} : timer555::Rect{0, 0, 610, 308},
+                                 options);
     }
     benchmark::DoNotOptimize(image.constBits());
   }

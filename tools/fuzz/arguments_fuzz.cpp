@@ -13,7 +13,6 @@
 
 #include "cli/arguments.h"
 #include "cli/design_answer.h"
-#include "design/design_state.h"
 
 namespace {
 
@@ -43,7 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(!UsageText().empty());
   if (!parsed.error.empty() || parsed.arguments.action != Arguments::Action::Design) return 0;
 
-  designState = DesignState{};  // each command line runs in a fresh program
   const DesignAnswer answer = AnswerDesign(parsed.arguments);
   if (answer.status == ExitStatus::BadInput) {
     Require(!answer.message.empty());

@@ -12,18 +12,12 @@
 
 #include "platform/recording_canvas.h"
 #include "schematic/circuit_script.h"
-#include "schematic/drawing_state.h"
 #include "schematic/schematic_inputs.h"
 #include "schematic/value_text.h"
 
 namespace {
 
 constexpr std::size_t kHeader = 12;
-
-// What the program around the interpreter would hand it: the values to
-// print and whether a drawing clears its rectangle first.
-timer555::PartValues values;
-bool clearsFirst = false;
 
 void CheckValueTexts(double value, int width, int decimals) {
   using namespace timer555;
@@ -47,18 +41,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int height = static_cast<int>(data[1]) * 2 - 32;
   const int left = static_cast<int>(static_cast<std::int8_t>(data[2])) * (data[3] & 0x80 ? 8000000 : 1);
   const Rect rect{left, 0, left + width, height};
-  const int showValues = data[3] & 1;
-  const int choices[4] = {0, 2, 3, 0};
-  drawingState.TimerChoice = choices[data[3] >> 1 & 3];
-  clearsFirst = ((data[3] >> 3) & 3) == 1;
-  schematicInputs.ClearsFirst = [] { return clearsFirst; };
+  DrawOptions options;
+  options.showValues = (data[3] & 1) != 0;
+  const TimerChip choices[4] = {TimerChip::Single555, TimerChip::Dual556A, TimerChip::Dual556B,
+                                TimerChip::Single555};
+  options.chip = choices[data[3] >> 1 & 3];
+  options.clearFirst = ((data[3] >> 3) & 3) == 1;
 
   double value;
   std::memcpy(&value, data + 4, sizeof value);
-  values.R1 = value;
-  values.C1 = value;
-  values.R2 = -value;
-  schematicInputs.Values = &values;
+  options.values.R1 = value;
+  options.values.C1 = value;
+  options.values.R2 = -value;
   CheckValueTexts(value, static_cast<int>(static_cast<std::int8_t>(data[2])),
                   static_cast<int>(data[3] % 40) - 5);
 
@@ -76,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   RecordingCanvas canvas(650, 308);
   try {
-    RunCircuitScript(lines, canvas, rect, showValues);
+    RunCircuitScript(lines, canvas, rect, options);
   } catch (const ScriptConversionError&) {
     // A bad number field stops the drawing; that is the expected answer.
   }

@@ -13,15 +13,12 @@
 #include <stdexcept>
 
 #include "cli/design_answer.h"
-#include "design/design_state.h"
 #include "platform/cursors.h"
 #include "platform/recording_platform.h"
-#include "schematic/drawing_state.h"
 #include "shell/adjust_dialog.h"
 #include "shell/image_control.h"
 #include "shell/main_window.h"
 #include "shell/num_edit.h"
-#include "shell/shell_state.h"
 #include "testsupport/adjust_answers.h"
 #include "testsupport/key_presses.h"
 
@@ -75,7 +72,9 @@ std::string Inline(std::initializer_list<std::pair<const char*, std::string>> me
 }  // namespace
 
 Runner::Runner(TfmMain& window, RecordingPlatform& platform, QString outDir)
-    : window_(window), platform_(platform), outDir_(std::move(outDir)) {}
+    : window_(window), platform_(platform), outDir_(std::move(outDir)) {
+  answers_.Attach(window_);
+}
 
 void Runner::MouseDown(QWidget* target, int x, int y) {
   const QPointF local(x, y);
@@ -138,7 +137,7 @@ static int KeyCodeOf(QChar c) {
 void Runner::Run(const Command& c) {
   const std::string& n = c.name;
   if (n == "menu") {
-    for (const MenuBarEntry& e : shellState.MenuBarEntries) {
+    for (const MenuBarEntry& e : window_.State().MenuBarEntries) {
       if (e.Caption == c.word) {
         MouseDown(window_.Image1, (e.Hit.left + e.Hit.right) / 2, (e.Hit.top + e.Hit.bottom) / 2);
         return;
@@ -165,7 +164,7 @@ void Runner::Run(const Command& c) {
           kept += k;
         }
       }
-      QueueAdjustAnswer(kept);
+      answers_.QueueAnswer(kept);
       return;
     }
     QWidget* field = Field(c.word);
@@ -174,7 +173,7 @@ void Runner::Run(const Command& c) {
     QApplication::processEvents();
   } else if (n == "paste") {
     if (c.word == "dialog") {
-      QueueAdjustAnswer(c.text);
+      answers_.QueueAnswer(c.text);
       return;
     }
     auto* field = static_cast<TNumEdit*>(Field(c.word));
@@ -199,9 +198,9 @@ void Runner::Run(const Command& c) {
     KeyOnFocus(c.word);
   } else if (n == "dialog") {
     if (c.word == "keys")
-      QueueAdjustKeys(KeysByName(c.text));
+      answers_.QueueKeys(KeysByName(c.text));
     else
-      QueueAdjustAnswer(c.text);
+      answers_.QueueAnswer(c.text);
   } else if (n == "snapshot") {
     Snapshot(c.word);
   } else if (n == "close") {
@@ -211,18 +210,19 @@ void Runner::Run(const Command& c) {
 }
 
 std::string Runner::SnapshotJson() {
-  const DesignState& d = designState;
+  const WindowState& state = window_.State();
+  const DesignState& d = state.Design;
   std::string menuBar = "[";
-  for (int k = 0; k < 5; ++k) menuBar += (k ? ", " : "") + RectJson(shellState.MenuBarEntries[k].Hit);
+  for (int k = 0; k < 5; ++k) menuBar += (k ? ", " : "") + RectJson(state.MenuBarEntries[k].Hit);
   menuBar += "]";
   std::string zones = "[";
-  for (int i = 1; i <= 4; ++i) zones += (i > 1 ? ", " : "") + RectJson(drawingState.ResistorZones[i]);
+  for (int i = 1; i <= 4; ++i) zones += (i > 1 ? ", " : "") + RectJson(state.Zones.Resistors[i]);
   zones += "]";
   std::string messages = "[";
   for (std::size_t i = messagesSeen_; i < platform_.errors.size(); ++i)
     messages += (i > messagesSeen_ ? ", " : "") + Quote(platform_.errors[i]);
   messages += "]";
-  const AdjustDialogShown& shown = LastAdjustDialog();
+  const AdjustDialogShown& shown = answers_.Last();
   QWidget* focus = QApplication::focusWidget();
   std::string warnings = "[";
   for (const std::string& text : window_.AdviceShown())
@@ -231,11 +231,11 @@ std::string Runner::SnapshotJson() {
 
   Object o;
   o.Add("title", Quote(window_.windowTitle()))
-      .Add("ActiveMenu", std::to_string(shellState.ActiveMenu))
-      .Add("DesignShown", std::to_string(shellState.DesignShown))
+      .Add("ActiveMenu", std::to_string(static_cast<int>(state.ActiveMenu)))
+      .Add("DesignShown", std::to_string(state.DesignShown ? 1 : 0))
       .Add("Calculated", Bool(d.Calculated))
       .Add("DesignMode", std::to_string(static_cast<int>(d.DesignMode)))
-      .Add("ApplicationIndex", std::to_string(d.ApplicationIndex))
+      .Add("ApplicationIndex", std::to_string(state.ApplicationIndex))
       .Add("Frequency", Number(d.Frequency))
       .Add("DutyCycle", Number(d.DutyCycle))
       .Add("PulseLength", Number(d.PulseLength))
@@ -255,10 +255,10 @@ std::string Runner::SnapshotJson() {
       .Add("CapDecade", std::to_string(d.CapDecade))
       .Add("HighTime", Number(d.HighTime))
       .Add("LowTime", Number(d.LowTime))
-      .Add("TimerChoice", std::to_string(drawingState.TimerChoice))
-      .Add("SelectedResistor", std::to_string(shellState.SelectedResistor))
+      .Add("TimerChoice", std::to_string(static_cast<int>(d.Chip)))
+      .Add("SelectedResistor", std::to_string(state.SelectedResistor))
       .Add("cursor", std::to_string(ControlCursor(window_.Image2)))
-      .Add("C1Zone", RectJson(drawingState.C1Zone))
+      .Add("C1Zone", RectJson(state.Zones.C1))
       .Add("ResistorZones", zones)
       .Add("fields", Inline({{"freq", Inline({{"text", Quote(window_.NumEdit1->text())},
                                               {"enabled", Bool(window_.NumEdit1->isEnabled())}})},

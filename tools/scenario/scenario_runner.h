@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scenario_script.h"
+#include "testsupport/adjust_answers.h"
 
 namespace timer555 {
 class RecordingPlatform;
@@ -28,6 +29,9 @@ class Runner {
   /// The JSON text of a snapshot (also used by the tests).
   std::string SnapshotJson();
 
+  /// The answers the window's adjust dialogs get (the soak queues its own).
+  AdjustAnswers& answers() { return answers_; }
+
  private:
   void MouseDown(QWidget* target, int x, int y);
   void MouseMove(QWidget* target, int x, int y);
@@ -44,6 +48,7 @@ class Runner {
   QString outDir_;
   std::size_t messagesSeen_ = 0;
   int beepsSeen_ = 0;
+  AdjustAnswers answers_;
 };
 
 }  // namespace timer555::scenario

@@ -37,7 +37,7 @@ start_program() {
   scale=$1
   QT_SCALE_FACTOR=$scale QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
   PROGRAM_PID=$!
-  wid=$(wait_window "Version 1.2")
+  wid=$(wait_window "^timer555$")
   [ -n "$wid" ] || fail "the window did not appear"
   eval "$(xdotool getwindowgeometry --shell "$wid")"
 }
