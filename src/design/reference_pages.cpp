@@ -1,5 +1,6 @@
 // The reference pages: the fourteen application circuits with their notes,
 // the component selection notes and the table of timer specifications.
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -284,11 +285,20 @@ void ShowComponentNotes(Canvas& canvas, const TextList& component) {
 
   const int rowHeight = h / 14;
   const int x = w / 20;
+  // The last row's descenders reach one pixel below its text height; at the
+  // page's own size that is the page's last pixel row. The capacitor
+  // paragraph (rows 11 to 14) moves up into the empty row 10 by just enough
+  // to leave a margin below it, so that no row covers another's descenders
+  // with its opaque text box and the rows above stay where they are.
+  constexpr int kBottomMargin = 3;
+  const int lastBottom = 13 * rowHeight + canvas.textHeight("Ably") + 1;
+  const int lift = std::max(0, lastBottom + kBottomMargin - h);
   // Rows top to bottom; the last row is plain, so the page leaves the
   // style without underline for whatever is drawn next.
   for (int row = 1; row <= 14; ++row) {
     canvas.setFontUnderline(row == 1 || row == 4 || row == 11);
-    canvas.textOut(x, (row - 1) * rowHeight, LineAt(component, static_cast<std::size_t>(row - 1)));
+    const int y = (row - 1) * rowHeight - (row >= 11 ? lift : 0);
+    canvas.textOut(x, y, LineAt(component, static_cast<std::size_t>(row - 1)));
   }
 }
 
@@ -312,9 +322,11 @@ void ShowSpecificationTable(Canvas& canvas, const TextList& timerData, const std
   const int top = h / 7;
   const int rowHeight = (h - top) / 11;
 
-  // Dotted grid: only pixels with an odd coordinate along the line.
-  for (int i = 0; i <= 10; ++i) {
-    const int y = top + i * rowHeight;
+  // Dotted grid: only pixels with an odd coordinate along the line. The
+  // bottom border closes the last row; where the rows fill the page exactly
+  // it lies on the page's last pixel row.
+  for (int i = 0; i <= 11; ++i) {
+    const int y = std::min(top + i * rowHeight, h - 1);
     for (int x = x0; x <= x5; ++x)
       if (x % 2 == 1) DotAt(canvas, x, y);
   }

@@ -38,7 +38,7 @@ TEST(PageTexts, ExactLines) {
       {"help", 0, "Design Mode"},
       {"help", 1, ""},
       {"help", 10, ""},
-      {"component", 1, "Bipolar: LM55x, NE55x      CMOS: 755x, TLC55x"},
+      {"component", 1, "Bipolar: LM55x, NE55x      CMOS: ICM755x, TLC55x"},
       {"component", 2, ""},
       {"component", 9, ""},
       {"component", 13, "parasitics, which typically are in the 5 - 20 pF range."},
@@ -82,7 +82,7 @@ TEST(PageTexts, TimerDataCells) {
   const Case cases[] = {
       {1, 1, "Vcc"},
       {1, 2, ""},
-      {1, 3, "4.5 - 18"},
+      {1, 3, "4.5 - 16"},  // recommended range; 18 is the absolute maximum
       {1, 4, "2 - 18"},
       {1, 5, "V"},
       {2, 1, "Supply current"},
@@ -95,7 +95,7 @@ TEST(PageTexts, TimerDataCells) {
       {6, 5, "nA"},
       {7, 4, "0.01"},
       {8, 5, "%"},
-      {10, 4, "75"},
+      {10, 4, "15"},  // typical fall time
       {11, 1, "fmax"},
       {11, 3, "0.5"},
       {11, 5, "MHz"},
