@@ -1,12 +1,22 @@
 #pragma once
 
+#include <string>
+
 #include "platform/canvas.h"
 #include "shell/string_holder.h"
 
 namespace timer555 {
 
-/// The maker's web address: on the start screen and on the help page.
+/// The maker's web address on the start screen.
 inline constexpr const char* MakerWebAddress = "www.timer555.example";
+
+/// Where the help page says the README and the licence are: the folder the
+/// Debian package installs them to (cmake/install.cmake, prefix /usr).
+inline constexpr const char* DocsHelpLine = "     README and licence: /usr/share/doc/timer555";
+
+/// The help page's heading of the program's own lines: "timer555 " and the
+/// version of the build.
+std::string ProgramHelpLine();
 
 /// The help page's line of our own about the keys that get a page out of
 /// the program, in the row left free below the design-mode steps.
@@ -23,7 +33,7 @@ void DrawDesignMenuPage(Canvas& canvas, const TextList& shDesign);
 void DrawApplicationsMenuPage(Canvas& canvas, const TextList& shApps);
 /// Two halves: the component notes and the table of timer data.
 void DrawDataMenuPage(Canvas& canvas);
-/// The thirteen help lines, the web address and the keys line.
+/// The thirteen help lines, the keys line and the program's own lines.
 void DrawHelpPage(Canvas& canvas, const TextList& shHelp);
 
 }  // namespace timer555
