@@ -1,5 +1,6 @@
 // The reference pages: the fourteen application circuits with their notes,
 // the component selection notes and the table of timer specifications.
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -35,9 +36,12 @@ struct Note {
   Grid grid = Grid::Page;
 };
 
-// The notes and "+" marks of each application page, by page number 1..14.
-const std::vector<Note>& NotesOf(int page) {
-  static const std::vector<Note> notes[kApplicationCount + 1] = {
+// The notes and "+" marks of application pages 1..7 (index 0 is unused) and
+// of pages 8..14 (index k is page 7 + k); two tables keep each short.
+constexpr int kFirstHalf = 7;
+
+const std::vector<Note>& NotesOfFirstHalf(int page) {
+  static const std::vector<Note> notes[kFirstHalf + 1] = {
       {},
       // 1
       {{5, 29, 0, "1.  Trigger pulse must be shorter than output pulse."},
@@ -46,12 +50,18 @@ const std::vector<Note>& NotesOf(int page) {
       {{49, 6, 0, "Set monostable pulse length"},
        {49, 6, 1, "to be slightly longer than"},
        {49, 6, 2, "period of input pulse train."},
-       {49, 6, 8, "T1: 2N3906"}},
-      // 3
+       {49, 6, 8, "T1: 2N3906   D1: 1N4148"},
+       {49, 6, 9, "D1 blocks the reverse voltage"},
+       {49, 6, 10, "across T1's base-emitter"},
+       {49, 6, 11, "junction (5V max) while the"},
+       {49, 6, 12, "input is high."}},
+      // 3: the relay's name beside its coil and beside its contacts
       {{54, 6, 0, "Diode D1 prevents 0.6V"},
        {54, 6, 1, "negative pulse from"},
        {54, 6, 2, "reaching timer output"},
-       {54, 6, 3, "pin 3."}},
+       {54, 6, 3, "pin 3."},
+       {50, 20, 0, "K1", Grid::Schematic},
+       {42, 11, 0, "K1", Grid::Schematic}},
       // 4
       {{39, 8, 0, "Input pulse cannot retrigger"},
        {39, 8, 1, "timer until output pulse has"},
@@ -73,14 +83,28 @@ const std::vector<Note>& NotesOf(int page) {
        {58, 6, 3, "second one-shot."}},
       // 7: below the grounds of row 29
       {{2, 32, 0, "Can cascade counter/dividers; 4020 can be configured to divide by 16 to 16384."}},
-      // 8
-      {{13, 7, 0, "Audio transformer"}, {48, 7, 0, "R1: 1k - 100k"}, {48, 7, 1, "C1: 0.1uF - 4.7uF"}},
+  };
+  return notes[page];
+}
+
+const std::vector<Note>& NotesOfSecondHalf(int page) {
+  static const std::vector<Note> notes[kApplicationCount - kFirstHalf + 1] = {
+      {},
+      // 8: panel 1's parts under its name; "+" on C2's plate towards pin 3
+      {{13, 7, 0, "Audio transformer"},
+       {13, 7, 1, "C2: 100uF   D1: 1N5817"},
+       {13, 7, 2, "R2: at least Vcc / 200mA"},
+       {19, 19, 0, "+", Grid::Schematic},
+       {48, 7, 0, "R1: 1k - 100k"},
+       {48, 7, 1, "C1: 0.1uF - 4.7uF"}},
       // 9
       {{50, 6, 0, "Control voltage (pin 5)"},
        {50, 6, 1, "can be varied from about"},
-       {50, 6, 2, "1.5V to 90% of Vcc, with"},
-       {50, 6, 3, "about a doubling of the"},
-       {50, 6, 4, "astable output frequency."}},
+       {50, 6, 2, "1.5V to 90% of Vcc. As it"},
+       {50, 6, 3, "rises, the frequency falls:"},
+       {50, 6, 4, "over this range the period"},
+       {50, 6, 5, "grows about 3 to 12 times,"},
+       {50, 6, 6, "more for a larger R1:R2."}},
       // 10
       {{50, 6, 0, "One-shot is triggered"},
        {50, 6, 1, "with continuous pulse"},
@@ -100,15 +124,26 @@ const std::vector<Note>& NotesOf(int page) {
        {52, 6, 0, "Limit load current"},
        {52, 6, 1, "to approximately "},
        {52, 6, 2, "20mA."},
-       {52, 6, 4, "D1,D2: 1N4001"}},
-      // 13: only the green marks drawn below
-      {},
+       {52, 6, 4, "D1,D2: 1N4148"}},
+      // 13: "+" on C4's plate towards pin 3 and on C3's plate on V+; the parts
+      // above the output, clear of the schematic
+      {{35, 18, 0, "+", Grid::Schematic},
+       {63, 18, 0, "+", Grid::Schematic},
+       {36, 3, 0, "D1-D4: 1N4148   C3: 10uF"},
+       {36, 3, 1, "D5: 1N5817   C4: 100uF"},
+       {36, 3, 2, "R3: at least Vcc / 200mA"},
+       {36, 3, 3, "(CMOS timer: Vcc / 100mA)"}},
       // 14: the upper plates of C3 and C4; the example parts below the grounds
       {{52, 10, 0, "+", Grid::Schematic},
        {58, 15, 0, "+", Grid::Schematic},
-       {3, 32, 0, "Ex: T1 = 2N2222A; T2 = 2N2907A; R3 = 100; C3,C4 = 10uF; D1,D2 = 1N4001"}},
+       {3, 32, 0, "Ex: T1 = 2N2222A; T2 = 2N2907A; R3 = 100; C3,C4 = 10uF; D1,D2 = 1N5817"}},
   };
-  return notes[page];
+  return notes[page - kFirstHalf];
+}
+
+// The notes and "+" marks of each application page, by page number 1..14.
+const std::vector<Note>& NotesOf(int page) {
+  return page <= kFirstHalf ? NotesOfFirstHalf(page) : NotesOfSecondHalf(page);
 }
 
 // A circled digit: the circle in the canvas' current pen over white, the
@@ -164,12 +199,13 @@ void DrawMarks(Canvas& canvas, int n, int gx, int gy, int markGx) {
   if (n == 13) {
     canvas.setFontColor(colors::Green);
     canvas.setFontHeight(canvas.fontHeight() * 2);
-    // Beside the primary's lower lead (schematic column 31), then again
-    // in front of the footnote.
-    canvas.textOut(32 * markGx, 28 * gy, "*");
+    // Beside the primary's lower lead (schematic column 39), then again
+    // in front of the footnote. With the far end on Vcc, the primary's
+    // side of C4 is the higher one, so C4 turns round.
+    canvas.textOut(40 * markGx, 28 * gy, "*");
     canvas.textOut(35 * gx, 31 * gy, "*");
     canvas.setFontHeight(canvas.fontHeight() / 2);
-    canvas.textOut(37 * gx, 31 * gy + gy / 2, "for CMOS timer, connect to Vcc.");
+    canvas.textOut(37 * gx, 31 * gy + gy / 2, "for CMOS timer, connect to Vcc and reverse C4.");
     canvas.setFontColor(colors::Black);
   }
 }
@@ -234,11 +270,20 @@ void ShowComponentNotes(Canvas& canvas, const TextList& component) {
 
   const int rowHeight = h / 14;
   const int x = w / 20;
+  // The last row's descenders reach one pixel below its text height; at the
+  // page's own size that is the page's last pixel row. The capacitor
+  // paragraph (rows 11 to 14) moves up into the empty row 10 by just enough
+  // to leave a margin below it, so that no row covers another's descenders
+  // with its opaque text box and the rows above stay where they are.
+  constexpr int kBottomMargin = 3;
+  const int lastBottom = 13 * rowHeight + canvas.textHeight("Ably") + 1;
+  const int lift = std::max(0, lastBottom + kBottomMargin - h);
   // Rows top to bottom; the last row is plain, so the page leaves the
   // style without underline for whatever is drawn next.
   for (int row = 1; row <= 14; ++row) {
     canvas.setFontUnderline(row == 1 || row == 4 || row == 11);
-    canvas.textOut(x, (row - 1) * rowHeight, LineAt(component, static_cast<std::size_t>(row - 1)));
+    const int y = (row - 1) * rowHeight - (row >= 11 ? lift : 0);
+    canvas.textOut(x, y, LineAt(component, static_cast<std::size_t>(row - 1)));
   }
 }
 
@@ -260,9 +305,11 @@ void ShowSpecificationTable(Canvas& canvas, const TextList& timerData, const std
   const int top = h / 7;
   const int rowHeight = (h - top) / 11;
 
-  // Dotted grid: only pixels with an odd coordinate along the line.
-  for (int i = 0; i <= 10; ++i) {
-    const int y = top + i * rowHeight;
+  // Dotted grid: only pixels with an odd coordinate along the line. The
+  // bottom border closes the last row; where the rows fill the page exactly
+  // it lies on the page's last pixel row.
+  for (int i = 0; i <= 11; ++i) {
+    const int y = std::min(top + i * rowHeight, h - 1);
     for (int x = x0; x <= x5; ++x)
       if (x % 2 == 1) DotAt(canvas, x, y);
   }

@@ -20,22 +20,43 @@ void LineTo(Canvas& c, const Grid& g, int a, int b) { c.lineTo(g.X(a), g.Y(b)); 
 // Which side of its coil a winding's turn bulges to.
 enum class Bulge { Left, Right };
 
+// Which ends of a turn meet the next turn of the same winding.
+enum class Joins { None, Top, Bottom, Both };
+
 // One turn of a winding: the half circle in the two-by-two box whose
 // top-left grid point is (a, b), between the middles of its top and bottom
 // edges, drawn counter-clockwise (bottom to top for a right bulge, top to
-// bottom for a left one).
-void HalfCircle(Canvas& c, const Grid& g, int a, int b, Bulge bulge) {
+// bottom for a left one). Where two turns meet, the flat ends of both half
+// circles would lie in neighbouring rows and thicken the cusp into a blob
+// that reads as a tap dot; there each turn stops a quarter column short of
+// the middle, so that the two meet in a clean point.
+void HalfCircle(Canvas& c, const Grid& g, int a, int b, Bulge bulge, Joins joins = Joins::None) {
   const int top = g.Y(b), bottom = g.Y(b + 2), middle = g.X(a + 1);
-  const int startY = bulge == Bulge::Right ? bottom : top;
-  const int endY = bulge == Bulge::Right ? top : bottom;
-  c.arc(g.X(a), top, g.X(a + 2), bottom, middle, startY, middle, endY);
+  const int towardBulge = (bulge == Bulge::Right ? 1 : -1) * (g.gx / 4);
+  const bool topJoins = joins == Joins::Top || joins == Joins::Both;
+  const bool bottomJoins = joins == Joins::Bottom || joins == Joins::Both;
+  const int topX = middle + (topJoins ? towardBulge : 0);
+  const int bottomX = middle + (bottomJoins ? towardBulge : 0);
+  if (bulge == Bulge::Right) {
+    c.arc(g.X(a), top, g.X(a + 2), bottom, bottomX, bottom, topX, top);
+  } else {
+    c.arc(g.X(a), top, g.X(a + 2), bottom, topX, top, bottomX, bottom);
+  }
+}
+
+// The joins of turn k (counted from the top) of an n-turn winding.
+Joins TurnJoins(int k, int n) {
+  if (n <= 1) return Joins::None;
+  if (k == 0) return Joins::Bottom;
+  if (k == n - 1) return Joins::Top;
+  return Joins::Both;
 }
 
 // Lead, three-turn primary bulging right and the two core lines shared by
 // both transformers.
 void DrawPrimaryAndCore(Canvas& c, const Grid& g) {
   LineTo(c, g, 2, 0);
-  for (int k = 0; k < 3; ++k) HalfCircle(c, g, 1, 2 * k, Bulge::Right);
+  for (int k = 0; k < 3; ++k) HalfCircle(c, g, 1, 2 * k, Bulge::Right, TurnJoins(k, 3));
   MoveTo(c, g, 2, 6);
   LineTo(c, g, 0, 6);
   MoveTo(c, g, 4, 0);
@@ -49,7 +70,9 @@ void DrawPrimaryAndCore(Canvas& c, const Grid& g) {
 void DrawSecondary(Canvas& c, const Grid& g, int top, int bottom) {
   MoveTo(c, g, 9, bottom);
   LineTo(c, g, 7, bottom);
-  for (int b = bottom; b > top; b -= 2) HalfCircle(c, g, 6, b - 2, Bulge::Left);
+  const int turns = (bottom - top) / 2;
+  for (int b = bottom; b > top; b -= 2)
+    HalfCircle(c, g, 6, b - 2, Bulge::Left, TurnJoins((b - 2 - top) / 2, turns));
   MoveTo(c, g, 7, top);
   LineTo(c, g, 9, top);
 }
@@ -90,14 +113,19 @@ void DrawRelay(Canvas& canvas, DrawingState& ds) {
   LineTo(canvas, g, 5, -6);
   canvas.ellipse(g.X(5), g.Y(-6) - 3, g.X(5) + 6, g.Y(-6) + 3);
 
+  // The core, filled; then the winding over it: the leads cross the core to
+  // the winding's ends, and the winding crosses the core's face between
+  // turns, so that it runs as one helix from the upper lead to the lower.
+  canvas.rectangle(g.X(2), g.Y(-1), g.X(4), g.Y(7));
   MoveTo(canvas, g, 0, 0);
   LineTo(canvas, g, 4, 0);
-  canvas.rectangle(g.X(2), g.Y(-1), g.X(4), g.Y(7));
+  MoveTo(canvas, g, 4, 2);
+  LineTo(canvas, g, 2, 2);
   MoveTo(canvas, g, 2, 4);
   LineTo(canvas, g, 4, 4);
-  MoveTo(canvas, g, 2, 6);
+  MoveTo(canvas, g, 4, 6);
   LineTo(canvas, g, 0, 6);
-  // The winding is drawn over the box and reaches past it on both sides.
+  // The turns reach past the core on both sides.
   HalfCircle(canvas, g, 3, 0, Bulge::Right);
   HalfCircle(canvas, g, 1, 2, Bulge::Left);
   HalfCircle(canvas, g, 3, 4, Bulge::Right);

@@ -98,29 +98,34 @@ void DrawTransistor(Canvas& canvas, DrawingState& ds) {
   canvas.lineTo(x + s * 2 * gx, y);
   canvas.moveTo(x + s * 2 * gx, y - 2 * gy);
   canvas.lineTo(x + s * 2 * gx, y + 2 * gy);
-  canvas.moveTo(x + s * 2 * gx, y);
-  canvas.lineTo(x + s * 4 * gx, y + 2 * gy);
+  // Collector and emitter leave the bar a row above and below the base lead,
+  // each at a point of its own, so that neither reads as joined to the base.
+  canvas.moveTo(x + s * 2 * gx, y + gy);
+  canvas.lineTo(x + s * 4 * gx, y + 3 * gy);
   canvas.lineTo(x + s * 4 * gx, y + 4 * gy);
-  canvas.moveTo(x + s * 2 * gx, y);
-  canvas.lineTo(x + s * 4 * gx, y - 2 * gy);
+  canvas.moveTo(x + s * 2 * gx, y - gy);
+  canvas.lineTo(x + s * 4 * gx, y - 3 * gy);
   canvas.lineTo(x + s * 4 * gx, y - 4 * gy);
   if (ds.TransistorType == 0) {
-    canvas.polygon({{x + s * 4 * gx, y + 2 * gy},
-                    {x + s * (2 * gx + gx / 2), y + 2 * gy},
-                    {x + s * 4 * gx, y + gy / 2}});
+    // NPN: at the lower lead's bend, pointing away from the base.
+    canvas.polygon({{x + s * 4 * gx, y + 3 * gy},
+                    {x + s * (2 * gx + gx / 2), y + 3 * gy},
+                    {x + s * 4 * gx, y + gy + gy / 2}});
   } else {
-    canvas.polygon(
-        {{x + s * 2 * gx, y}, {x + s * 2 * gx, y - (gy + gy / 2)}, {x + s * (3 * gx + gx / 2), y}});
+    // PNP: a quarter along the upper lead, pointing into the base; the same
+    // shape, kept off the bar so that it does not reach past the bar's end.
+    canvas.polygon({{x + s * (2 * gx + gx / 2), y - (gy + gy / 2)},
+                    {x + s * (2 * gx + gx / 2), y - 3 * gy},
+                    {x + s * 4 * gx, y - (gy + gy / 2)}});
   }
   canvas.setBrushColor(colors::White);
   canvas.setFontColor(colors::Black);
+  // The name stands beside the symbol, level with the base, on the side away
+  // from the base lead, clear of the leads and of the wire that feeds the base.
   const int w = canvas.textWidth(name);
   const int h = canvas.textHeight(name);
-  if (s < 0) {
-    canvas.textOut(x - gx / 2 - w / 2, y - h - 3, name);
-  } else {
-    canvas.textOut(x + gx - w / 2, y - h - 3, name);
-  }
+  const int leadsX = x + s * 4 * gx;
+  canvas.textOut(s < 0 ? leadsX - 4 - w : leadsX + 4, y - h / 2, name);
   ds.PenX = PenCoordinate(static_cast<long long>(x) + s * 4LL * gx);
   ds.PenY = PenCoordinate(static_cast<long long>(y) + 4LL * gy);
   canvas.moveTo(ds.PenX, ds.PenY);

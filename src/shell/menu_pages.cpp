@@ -134,9 +134,15 @@ void DrawHelpPage(Canvas& canvas, const TextList& shHelp, const std::string& fon
     canvas.setFontUnderline(i == 1 || i == 12);
     canvas.textOut(m, (i - 1) * p, LineAt(shHelp, static_cast<std::size_t>(i - 1)));
   }
-  const std::string address = MakerWebAddress;
-  canvas.textOut(w - 2 * m - canvas.textWidth(address), 12 * p, address);
   canvas.textOut(m, 10 * p, KeysHelpLine);
+  // The program's own lines in the last two rows, which the help text
+  // leaves empty: name and version as a heading, then its documents.
+  canvas.setFontUnderline(true);
+  canvas.textOut(m, 11 * p, ProgramHelpLine());
+  canvas.setFontUnderline(false);
+  canvas.textOut(m, 12 * p, DocsHelpLine);
 }
+
+std::string ProgramHelpLine() { return std::string("timer555 ") + TIMER555_VERSION; }
 
 }  // namespace timer555

@@ -7,8 +7,16 @@
 
 namespace timer555 {
 
-/// The maker's web address: on the start screen and on the help page.
+/// The maker's web address on the start screen.
 inline constexpr const char* MakerWebAddress = "www.timer555.example";
+
+/// Where the help page says the README and the licence are: the folder the
+/// Debian package installs them to (cmake/install.cmake, prefix /usr).
+inline constexpr const char* DocsHelpLine = "     README and licence: /usr/share/doc/timer555";
+
+/// The help page's heading of the program's own lines: "timer555 " and the
+/// version of the build.
+std::string ProgramHelpLine();
 
 /// The help page's line of our own about the keys that get a page out of
 /// the program, in the row left free below the design-mode steps.
@@ -27,7 +35,7 @@ void DrawApplicationsMenuPage(Canvas& canvas, const TextList& shApps,
                               const std::string& fontName = kDisplayFace);
 /// Two halves: the component notes and the table of timer data.
 void DrawDataMenuPage(Canvas& canvas, const std::string& fontName = kDisplayFace);
-/// The thirteen help lines, the web address and the keys line.
+/// The thirteen help lines, the keys line and the program's own lines.
 void DrawHelpPage(Canvas& canvas, const TextList& shHelp, const std::string& fontName = kDisplayFace);
 
 }  // namespace timer555

@@ -222,12 +222,12 @@ TEST_F(MenuPages, DataHalvesInBold) {
   EXPECT_FALSE(canvas.fontBold()) << "the page leaves the font regular";
 }
 
-TEST_F(MenuPages, HelpLinesAndAddress) {
+TEST_F(MenuPages, HelpLinesKeysAndProgramLines) {
   RecordingCanvas canvas;
   const TextList help = LoadTextList("help");
   DrawHelpPage(canvas, help);
   const auto texts = canvas.callsOf("textOut");
-  ASSERT_EQ(texts.size(), 15u);
+  ASSERT_EQ(texts.size(), 16u);
   for (int i = 1; i <= 13; ++i) {
     SCOPED_TRACE(i);
     const CanvasCall& t = texts[static_cast<std::size_t>(i - 1)];
@@ -236,12 +236,14 @@ TEST_F(MenuPages, HelpLinesAndAddress) {
     EXPECT_EQ(t.fontHeight, 23);
     EXPECT_EQ(t.underline, i == 1 || i == 12);
   }
-  // 20 characters, ending 64 pixels from the right edge, on line 13's row.
-  EXPECT_EQ(texts[13].str(), "textOut 446,276 www.timer555.example");
-  EXPECT_FALSE(texts[13].underline);
   // The keys line in the free row below the steps, in the steps' style.
-  EXPECT_EQ(texts[14].str(), std::string("textOut 32,230 ") + KeysHelpLine);
-  EXPECT_FALSE(texts[14].underline);
+  EXPECT_EQ(texts[13].str(), std::string("textOut 32,230 ") + KeysHelpLine);
+  EXPECT_FALSE(texts[13].underline);
+  // The program's name and version as the last heading, its documents below.
+  EXPECT_EQ(texts[14].str(), "textOut 32,253 timer555 1.2");
+  EXPECT_TRUE(texts[14].underline);
+  EXPECT_EQ(texts[15].str(), std::string("textOut 32,276 ") + DocsHelpLine);
+  EXPECT_FALSE(texts[15].underline);
 }
 
 // Short lists draw empty texts instead of reading past their end.

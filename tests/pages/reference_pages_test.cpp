@@ -2,6 +2,7 @@
 // recording canvas (texts 7 pixels per character wide, 13 pixels high).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <utility>
@@ -44,7 +45,7 @@ TEST_F(ReferencePages, NotesAndMarksOnThePageGrid) {
   };
   const Case cases[] = {
       {2, "Set monostable pulse length", 441, 54, colors::Black, -16},
-      {2, "T1: 2N3906", 441, 54 + 8 * 13, colors::Black, -16},
+      {2, "T1: 2N3906   D1: 1N4148", 441, 54 + 8 * 13, colors::Black, -16},
       {1, "2,3. AC coupling removes this restriction.", 45, 261 + 13, colors::Black, -16},
       {5, "Monostable sets", 531, 54 + 3 * 13, colors::Black, -16},
       {7, "Can cascade counter/dividers; 4020 can be configured to divide by 16 to 16384.", 18, 288,
@@ -54,8 +55,8 @@ TEST_F(ReferencePages, NotesAndMarksOnThePageGrid) {
       {10, "modulation input", 144 - 112, 220, colors::Black, -16},
       {11, "74LS73A (Vcc = 5V)", 486, 198 + 13, colors::Black, -16},
       {12, "to approximately ", 468, 54 + 13, colors::Black, -16},
-      {13, "for CMOS timer, connect to Vcc.", 333, 283, colors::Green, -16},
-      {14, "Ex: T1 = 2N2222A; T2 = 2N2907A; R3 = 100; C3,C4 = 10uF; D1,D2 = 1N4001", 27, 288, colors::Black,
+      {13, "for CMOS timer, connect to Vcc and reverse C4.", 333, 283, colors::Green, -16},
+      {14, "Ex: T1 = 2N2222A; T2 = 2N2907A; R3 = 100; C3,C4 = 10uF; D1,D2 = 1N5817", 27, 288, colors::Black,
        -16},
   };
   for (const Case& c : cases) {
@@ -75,23 +76,26 @@ TEST_F(ReferencePages, NotesAndMarksOnThePageGrid) {
 TEST_F(ReferencePages, PlusAndAsteriskMarks) {
   struct Case {
     int page;
-    std::vector<std::string> marks;  // textOut of every "+" or "*", in order
+    std::string mark;                // "+" or "*"
+    std::vector<std::string> marks;  // textOut of every such mark, in order
     int fontHeight;
     Color colour;
   };
   // Marks of parts lie on the schematic's 8 x 9 grid, the footnote's "*" on the page's.
   const Case cases[] = {
-      {12, {"textOut 248,162 +", "textOut 328,162 +"}, -16, colors::Black},
-      {14, {"textOut 416,90 +", "textOut 464,135 +"}, -16, colors::Black},
-      {13, {"textOut 256,252 *", "textOut 315,279 *"}, -32, colors::Green},  // double height
+      {12, "+", {"textOut 248,162 +", "textOut 328,162 +"}, -16, colors::Black},
+      {14, "+", {"textOut 416,90 +", "textOut 464,135 +"}, -16, colors::Black},
+      {8, "+", {"textOut 152,171 +"}, -16, colors::Black},
+      {13, "+", {"textOut 280,162 +", "textOut 504,162 +"}, -16, colors::Black},
+      {13, "*", {"textOut 320,252 *", "textOut 315,279 *"}, -32, colors::Green},  // double height
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.page);
+    SCOPED_TRACE(std::to_string(c.page) + " " + c.mark);
     RecordingCanvas canvas;
     DrawPageAlone(canvas, c.page);
     std::vector<std::string> marks;
     for (const CanvasCall& t : canvas.callsOf("textOut")) {
-      if (t.text != "+" && t.text != "*") continue;
+      if (t.text != c.mark) continue;
       marks.push_back(t.str());
       EXPECT_EQ(t.fontHeight, c.fontHeight);
       EXPECT_EQ(t.fontColor, c.colour);
@@ -254,7 +258,7 @@ TEST_F(ReferencePages, TimerDataTableCells) {
       {"Bipolar 555", 252 + (135 - 77) / 2, 15, true},
       {"CMOS 555", 387 + (135 - 56) / 2, 15, true},
       {"Vcc", 36, 49, false},
-      {"4.5 - 18", 252 + (135 - 56) / 2, 49, false},
+      {"4.5 - 16", 252 + (135 - 56) / 2, 49, false},
       {"2 - 18", 387 + (135 - 42) / 2, 49, false},
       {"V", 558 - 7, 49, false},
       {"5V", 252 - 72 / 5 - 14, 49 + 24, false},
@@ -279,8 +283,9 @@ TEST_F(ReferencePages, TimerDataGridIsDottedBlue) {
   RecordingCanvas canvas;
   ShowSpecificationTable(canvas, LoadTextList("timer_data"));
   std::set<std::pair<int, int>> expected, actual;
-  for (int i = 0; i <= 10; ++i)
-    for (int x = 37; x <= 557; x += 2) expected.insert({x, 44 + 24 * i});
+  // Eleven row lines and the bottom border, which lies on the last pixel row.
+  for (int i = 0; i <= 11; ++i)
+    for (int x = 37; x <= 557; x += 2) expected.insert({x, std::min(44 + 24 * i, 307)});
   for (int y = 45; y <= 307; y += 2) expected.insert({180, y});
   for (int x : {252, 387, 522})
     for (int y = 1; y <= 307; y += 2) expected.insert({x, y});

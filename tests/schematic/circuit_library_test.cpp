@@ -59,11 +59,11 @@ TEST_F(CircuitLibraryTest, RecordsHoldTheirCommandsInOrder) {
                   "J1212 D1612 J1220 D1620 J1520 D1516 D1616 M1206 D1205 D2405 D2409 M2009 D2003 T2003 LRVcc "
                   "J2005 M2816 D3116 T3116 LRV o"));
   EXPECT_EQ(Commands(library, 11),
-            Split("M1212 D1222 M1217 D1617 M1317 LL3   M1617 xaRFU M1623 D1629 GTXEU M2723 spIUR M2517 D2717 "
-                  "M2523 D2723 M4212 D4222 M4217 D4617 M4317 LL3   M4617 RHRU1 D5317 M5323 spURO M5323 CVDR1 "
-                  "GKKDA"));
+            Split("M1212 D1222 M1217 D1317 M1317 LL3   M1317 RHRU2 D1817 J1817 CHRU2 D2317 xaRFU M2323 D2329 "
+                  "GTXEU M1829 GXXXX M1829 D1827 dVUR1 D1817 M3423 spIUR M3217 D3417 M3223 D3423 M4212 D4222 "
+                  "M4217 D4617 M4317 LL3   M4617 RHRU1 D5317 M5323 spURO M5323 CVDR1 GKKDA"));
   const Lines applic1 = Commands(library, 4);
-  ASSERT_EQ(applic1.size(), 59u);
+  ASSERT_EQ(applic1.size(), 61u);
   EXPECT_EQ(applic1[9], "LR2  ");
   EXPECT_EQ(applic1.back(), "D5920");
   EXPECT_EQ(Commands(library, 17).size(), 73u);

@@ -256,9 +256,10 @@ TEST_F(SymbolTest, TransistorRightNpn) {
   EXPECT_EQ(lines.at(2), "moveTo 220,230");
   EXPECT_EQ(lines.at(3), "lineTo 220,270");
   auto arrow = canvas.callsOf("polygon").at(0);
-  EXPECT_EQ(arrow.str(), "polygon 240,270,225,270,240,255");
+  EXPECT_EQ(arrow.str(), "polygon 240,280,225,280,240,265");
   EXPECT_EQ(arrow.brushColor, colors::Black);
-  EXPECT_EQ(TextCall("T1").args, (std::vector<int>{210 - 7, 250 - 13 - 3}));
+  // Right of the leads, level with the base.
+  EXPECT_EQ(TextCall("T1").args, (std::vector<int>{240 + 4, 250 - 13 / 2}));
   EXPECT_EQ(Pen(), (Point{240, 290}));
   EXPECT_EQ(canvas.penPos(), (Point{240, 290}));
   EXPECT_EQ(canvas.brushColor(), colors::White);
@@ -266,8 +267,8 @@ TEST_F(SymbolTest, TransistorRightNpn) {
 
 TEST_F(SymbolTest, TransistorLeftPnpAndNameT0) {
   Run({"M2023 tLP0x"});
-  EXPECT_EQ(canvas.callsOf("polygon").at(0).str(), "polygon 180,250,180,235,165,250");
-  EXPECT_EQ(TextCall("T0").args, (std::vector<int>{200 - 5 - 7, 234}));
+  EXPECT_EQ(canvas.callsOf("polygon").at(0).str(), "polygon 175,235,175,220,160,235");
+  EXPECT_EQ(TextCall("T0").args, (std::vector<int>{160 - 4 - 14, 250 - 13 / 2}));
   EXPECT_EQ(Pen().x, 160);
 }
 
@@ -359,14 +360,15 @@ INSTANTIATE_TEST_SUITE_P(Settings, OpAmpTest,
 TEST_F(SymbolTest, TransformersMovePen) {
   Run({"M1010 xa..."});
   EXPECT_EQ(canvas.callsOf("arc").size(), 6u);
-  EXPECT_EQ(canvas.callsOf("arc").at(0).str(), "arc 110,120,130,140,120,140,120,120");
-  EXPECT_EQ(canvas.callsOf("arc").at(3).str(), "arc 160,160,180,180,170,160,170,180");
+  // Where two turns meet, each stops a quarter column short of the middle.
+  EXPECT_EQ(canvas.callsOf("arc").at(0).str(), "arc 110,120,130,140,122,140,120,120");
+  EXPECT_EQ(canvas.callsOf("arc").at(3).str(), "arc 160,160,180,180,168,160,170,180");
   EXPECT_EQ(Pen(), (Point{190, 120}));
   EXPECT_EQ(canvas.penPos(), (Point{190, 120}));
   canvas.clear();
   Run({"M1010 xp..."});
   EXPECT_EQ(canvas.callsOf("arc").size(), 8u);
-  EXPECT_EQ(canvas.callsOf("arc").back().str(), "arc 160,100,180,120,170,100,170,120");
+  EXPECT_EQ(canvas.callsOf("arc").back().str(), "arc 160,100,180,120,170,100,168,120");
   EXPECT_EQ(Pen(), (Point{190, 100}));
   EXPECT_EQ(canvas.penPos(), (Point{190, 100}));
 }
