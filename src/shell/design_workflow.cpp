@@ -17,6 +17,7 @@
 #include "schematic/value_text.h"
 #include "shell/adjust_dialog.h"
 #include "shell/advice_panel.h"
+#include "shell/design_history.h"
 #include "shell/image_control.h"
 #include "shell/main_window.h"
 #include "shell/num_edit.h"
@@ -30,8 +31,10 @@ void TfmMain::ChooseDesign(int number) {
   vout.setBrushColor(colors::White);
   vout.fillRect({0, 0, vout.width(), vout.height()});
   Image5->update();
-  // A fresh design; the chip and the circuit settings stay as they were.
+  // A fresh design, with no steps to go back to; the chip and the circuit
+  // settings stay as they were.
   state_.Design = StartDesign(ToDesignKind(number), state_.Design.Chip, state_.Design.Settings);
+  History->Clear();
   ShowDesignPage(state_.Design.DesignMode);
   state_.DesignShown = true;
 }
@@ -104,19 +107,25 @@ void TfmMain::Image3Click() {
     Platform().showError(*check.problem);
     return;
   }
+  const DesignState before = state_.Design;
   state_.Design = check.design;
-  CalculateDesign();
+  if (Calculate(CapacitorSearch::Decades)) {
+    History->Record(before, state_.Design, "Calculate");
+  } else {
+    // A refused calculation changes nothing, not even the inputs stored.
+    state_.Design = before;
+  }
 }
 
 void TfmMain::CalculateDesign() { Calculate(CapacitorSearch::Decades); }
 
-void TfmMain::Calculate(CapacitorSearch search) {
-  if (FindDesign(state_.Design.DesignMode) == nullptr) return;
+bool TfmMain::Calculate(CapacitorSearch search) {
+  if (FindDesign(state_.Design.DesignMode) == nullptr) return false;
   const ComponentsResult result = ComputeComponents(state_.Design, search);
   if (result.dutyFieldText) NumEdit2->setText(QString::fromStdString(*result.dutyFieldText));
   if (!result.computed) {
     if (!result.error.empty()) Platform().showError(result.error);
-    return;
+    return false;
   }
   DesignState design =
       RecordNominals(result.design, NumEdit1->userText().toStdString(), NumEdit2->userText().toStdString());
@@ -132,6 +141,7 @@ void TfmMain::Calculate(CapacitorSearch search) {
     state_.Design.Calculated = false;
   }
   GB2->setEnabled(state_.Design.Calculated);
+  return state_.Design.Calculated;
 }
 
 bool TfmMain::DrawDesign() {
@@ -165,10 +175,12 @@ void TfmMain::AdjustFromDialog(AdjustablePart part) {
     if (!result.error.empty()) Platform().showError(result.error);
     return;
   }
+  const DesignState before = state_.Design;
   state_.Design = result.design;
   NumEdit1->setComputedText(QString::fromStdString(result.field1Text));
   NumEdit2->setComputedText(QString::fromStdString(result.field2Text));
   DrawDesign();
+  History->Record(before, state_.Design, "Adjust");
 }
 
 void TfmMain::Image4MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int) {
@@ -182,6 +194,8 @@ void TfmMain::Image4MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
 }
 
 void TfmMain::StepAdjust(int step) {
+  const DesignState before = state_.Design;
+  bool stepped = false;
   const InputCheck check =
       ValidateInputs(state_.Design, NumEdit1->text().toStdString(), NumEdit2->text().toStdString());
   if (check.problem) {
@@ -190,19 +204,22 @@ void TfmMain::StepAdjust(int step) {
     if (RB1->isChecked()) {
       // The capacitor the user chose is kept exactly; at either end of the
       // range the step is refused with a beep.
-      if (const std::optional<DesignState> stepped = StepCapacitor(check.design, step)) {
-        state_.Design = *stepped;
-        Calculate(CapacitorSearch::Exact);
+      if (const std::optional<DesignState> next = StepCapacitor(check.design, step)) {
+        state_.Design = *next;
+        stepped = Calculate(CapacitorSearch::Exact);
+        if (!stepped) state_.Design = check.design;
       } else {
         Platform().beep();
       }
     } else {
       state_.Design = SwitchChip(check.design, step);
       DrawDesign();
+      stepped = true;
     }
   }
   state_.Design =
       RecordNominals(state_.Design, NumEdit1->userText().toStdString(), NumEdit2->userText().toStdString());
+  if (stepped) History->Record(before, state_.Design, RB1->isChecked() ? "Step C1" : "Switch the chip");
 }
 
 void TfmMain::ArrowKey(int step) {

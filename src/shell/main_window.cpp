@@ -31,6 +31,7 @@
 #include "schematic/value_text.h"
 #include "shell/adjust_dialog.h"
 #include "shell/advice_panel.h"
+#include "shell/design_history.h"
 #include "shell/image_control.h"
 #include "shell/menu_pages.h"
 #include "shell/num_edit.h"
@@ -177,6 +178,7 @@ void TfmMain::ConnectHiddenHandlers() {
   NumEdit1->OnEnter = [this] { return EnterInField(NumEdit1); };
   NumEdit2->OnEnter = [this] { return EnterInField(NumEdit2); };
   if (SheetExport != nullptr) SheetExport->WatchFields(NumEdit1, NumEdit2);
+  if (History != nullptr) WatchFieldsForHistory();
 }
 
 void TfmMain::CreateKeyCommands() {
@@ -207,6 +209,11 @@ void TfmMain::CreateKeyCommands() {
   SheetExport = new TSheetExport(*this);
   // Fields made already (reached early) are watched now, the others when made.
   if (NumEdit1.control_ != nullptr) SheetExport->WatchFields(NumEdit1.control_, NumEdit2.control_);
+
+  History = new TDesignHistory(
+      *this, [this](const DesignState& design) { ShowDesign(design); },
+      [this] { return state_.DesignShown; });
+  if (NumEdit1.control_ != nullptr) WatchFieldsForHistory();
 }
 
 // The controls that stay hidden until a design page shows them, on the
@@ -371,6 +378,15 @@ void TfmMain::ShowInputGroups(int show) {
   Label4->setText("Hz");
   Label4->adjustSize();
   ShowAdviceTexts({});
+}
+
+// A field keeps Ctrl+Z for its own text while it holds what the user typed
+// since the design last took its text.
+void TfmMain::WatchFieldsForHistory() {
+  History->WatchField(NumEdit1.control_,
+                      [this] { return NumEdit1.control_->text().toStdString() != state_.Design.Field1Text; });
+  History->WatchField(NumEdit2.control_,
+                      [this] { return NumEdit2.control_->text().toStdString() != state_.Design.Field2Text; });
 }
 
 void TfmMain::RefreshImages() {

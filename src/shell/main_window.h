@@ -18,6 +18,7 @@ class QRadioButton;
 
 namespace timer555 {
 
+class TDesignHistory;
 class TfmAdjust;
 class TImage;
 class TNumEdit;
@@ -151,6 +152,7 @@ class TfmMain final : public QWidget {
   /// design page with findings, when the window grows by its height.
   TImage* Image6 = nullptr;
   TSheetExport* SheetExport = nullptr;  ///< Ctrl+S, Ctrl+C, Ctrl+P
+  TDesignHistory* History = nullptr;    ///< Ctrl+Z, Ctrl+Y: the design's steps
 
   TStringHolder SHDesign{"SHDesign"}, SHCircuits{"SHCircuits"}, SHApps{"SHApps"}, SHSpecs{"SHSpecs"},
       SHHelp{"SHHelp"}, SHComponent{"SHComponent"};
@@ -235,6 +237,7 @@ class TfmMain final : public QWidget {
   /// The same for the controls made after the first frame.
   void ConnectHiddenHandlers();
   void CreateKeyCommands();
+  void WatchFieldsForHistory();
   void RefreshImages();
   /// Names the page on screen in the window title.
   void UpdateTitle();
@@ -269,8 +272,9 @@ class TfmMain final : public QWidget {
   void ArrowKey(int step);
   bool EnterInField(const TNumEdit* field);
   /// Calculates the design on screen with the capacitor search given, then
-  /// draws it and records the nominal values (the calculation frame).
-  void Calculate(CapacitorSearch search);
+  /// draws it and records the nominal values (the calculation frame). False
+  /// (after its message) when nothing was calculated.
+  bool Calculate(CapacitorSearch search);
   /// Draws the design on the design page as it stands: the schematic (with
   /// values once calculated) and the waveform, and shows the findings.
   /// False (after its message) when the schematic's script is broken.

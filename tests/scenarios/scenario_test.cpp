@@ -627,6 +627,41 @@ TEST(Keyboard, BackReturnsToTheDesignAsItWas) {
   EXPECT_EQ(run.Json("menu")["ActiveMenu"].toInt(), 2) << "Backspace went back to the Applications menu";
 }
 
+// Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z) step through calculations, C1 steps,
+// chip switches and adjustments, each restoring the page exactly; a new
+// step clears the steps forward.
+TEST(Keyboard, UndoAndRedoRestoreThePageExactly) {
+  Played page = Play("undo_zones", QString(kDesign1At1000Hz60) + "snapshot zones\n");
+  ASSERT_EQ(page.exitCode, 0);
+  const QString r2 = Centre(Ints(page.Json("zones")["ResistorZones"].toArray()[1]));
+  const QString script =
+      QString(kDesign1At1000Hz60) + "snapshot calculated\narrow up\nsnapshot stepped\nradio Timer\n" +
+      QString("arrow up\nsnapshot chip\nmove %1\ndialog 4.5\nclick %1\nsnapshot adjusted\n").arg(r2) +
+      "key ctrl+Z\nsnapshot undo1\nkey ctrl+Z\nsnapshot undo2\nkey ctrl+Z\nsnapshot undo3\n"
+      "key ctrl+shift+Z\nsnapshot redo1\nkey ctrl+Y\nsnapshot redo2\nkey ctrl+Z\nkey ctrl+Z\n"
+      "radio C1\narrow down\nsnapshot new_step\nkey ctrl+Y\nsnapshot no_redo\n";
+  Played run = Play("undo_redo", script);
+  ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
+  const auto same = [&run](const char* a, const char* b) {
+    SCOPED_TRACE(std::string(a) + " = " + b);
+    const QJsonObject x = run.Json(a), y = run.Json(b);
+    for (const char* key : {"C1", "R1", "R2", "Frequency", "DutyCycle", "CapSeriesIndex", "TimerChoice"})
+      EXPECT_EQ(x[key].toDouble(), y[key].toDouble()) << key;
+    EXPECT_EQ(Text(x, "freq"), Text(y, "freq"));
+    EXPECT_EQ(x["warnings"], y["warnings"]);
+    EXPECT_EQ(run.Area(a), run.Area(b));
+    EXPECT_EQ(run.Vout(a), run.Vout(b));
+  };
+  EXPECT_NE(run.Json("adjusted")["R2"].toDouble(), run.Json("chip")["R2"].toDouble());
+  same("undo1", "chip");
+  same("undo2", "stepped");
+  same("undo3", "calculated");
+  same("redo1", "stepped");
+  same("redo2", "chip");
+  EXPECT_EQ(run.Json("new_step")["CapSeriesIndex"].toInt(), 11) << "stepped down from 100 nF";
+  same("no_redo", "new_step");
+}
+
 // ---- Menu pages and reference pages ----
 
 TEST(MenuPages, PagesAndTheirClicks) {
