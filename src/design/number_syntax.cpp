@@ -107,7 +107,7 @@ Scan ScanNumber(std::string_view s) {
 
 }  // namespace
 
-std::optional<NumberText> ReadNumber(std::string_view text) {
+std::optional<double> ParseNumberInUnit(std::string_view text, int unitExponent) {
   const Scan scan = ScanNumber(text);
   if (scan.result != Scan::Result::Number) return std::nullopt;
   // The number rewritten in the one form from_chars reads, so that "2.2n"
@@ -115,7 +115,7 @@ std::optional<NumberText> ReadNumber(std::string_view text) {
   std::string plain(scan.integer.empty() ? "0" : scan.integer);
   if (!scan.fraction.empty()) plain += "." + std::string(scan.fraction);
   if (scan.prefix) {
-    plain += "e" + std::to_string(*scan.prefix);
+    plain += "e" + std::to_string(*scan.prefix - unitExponent);
   } else if (!scan.exponent.empty()) {
     plain += "e" + std::string(scan.exponent);
   }
@@ -123,14 +123,10 @@ std::optional<NumberText> ReadNumber(std::string_view text) {
   const char* end = plain.data() + plain.size();
   const auto [ptr, ec] = std::from_chars(plain.data(), end, value, std::chars_format::general);
   if (ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
-  return NumberText{scan.negative ? -value : value, scan.prefix};
+  return scan.negative ? -value : value;
 }
 
-std::optional<double> ParseNumber(std::string_view text) {
-  const std::optional<NumberText> number = ReadNumber(text);
-  if (!number) return std::nullopt;
-  return number->value;
-}
+std::optional<double> ParseNumber(std::string_view text) { return ParseNumberInUnit(text, 0); }
 
 bool CanBecomeNumber(std::string_view text) {
   if (std::any_of(text.begin(), text.end(), IsBlank)) return false;

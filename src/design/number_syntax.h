@@ -32,14 +32,12 @@ namespace timer555 {
 /// that is not entirely one number (the empty text included).
 std::optional<double> ParseNumber(std::string_view text);
 
-/// What a number text says: its value and, when it was written with an SI
-/// prefix, the prefix's power of ten (3 for "4k7"). A caller that shows a
-/// unit beside its field reads a prefixed number as a value in base units.
-struct NumberText {
-  double value = 0;
-  std::optional<int> prefixExponent;
-};
-std::optional<NumberText> ReadNumber(std::string_view text);
+/// The number of a text in a unit of 10^unitExponent base units, as the
+/// adjust dialog reads its field beside "K" (3) or "nF" (-9): a number
+/// with an SI prefix says its own scale and is converted ("4k7" beside "K"
+/// is 4.7, "470p" beside "nF" 0.47), rounded once; a number without one is
+/// in that unit already. Nothing for a text that is not a number.
+std::optional<double> ParseNumberInUnit(std::string_view text, int unitExponent);
 
 /// Whether characters typed after `text` can still make it a number in the
 /// syntax: true for "", "-", "4.", "1e", "1e-", "4k" and every number;

@@ -14,6 +14,7 @@
 
 #include "design/design_state.h"
 #include "design/engine.h"
+#include "design/number_syntax.h"
 #include "design/standard_values.h"
 #include "platform/fonts.h"
 #include "platform/platform_services.h"
@@ -54,6 +55,23 @@ QPoint DialogPosition(const QWidget* parent, QSize size) {
     at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - size.height())));
   }
   return at;
+}
+
+/// The power of ten of the unit shown beside the field ("K" 3, "nF" -9;
+/// 0 for ohm and farad), so that a value typed with its own prefix
+/// ("4k7", "2.2n") is read in that unit.
+int UnitExponent(const std::string& unit) {
+  if (unit.empty() || unit == "F") return 0;
+  switch (unit[0]) {
+    case 'p': return -12;
+    case 'n': return -9;
+    case 'u': return -6;
+    case 'm': return -3;
+    case 'K': return 3;
+    case 'M': return 6;
+    case 'G': return 9;
+    default: return 0;
+  }
 }
 
 /// A standard value as the plain decimal text the field takes: {270, -2}
@@ -208,7 +226,8 @@ void TfmAdjust::FormShow() {
 }
 
 void TfmAdjust::BitBtn1Click() {
-  const std::optional<double> number = NumberFromText(NumEdit1->text().toStdString());
+  const std::optional<double> number =
+      ParseNumberInUnit(NumEdit1->text().toStdString(), UnitExponent(shown_.unit));
   const double v = number.value_or(0);
   const double upper = kAdjustFactor * adjustReference_ * (1 + kLimitTolerance);
   const double lower = adjustReference_ / kAdjustFactor * (1 - kLimitTolerance);
@@ -250,7 +269,8 @@ void TfmAdjust::StepStandardValue(int direction) {
   const double upper = kAdjustFactor * adjustReference_ * (1 + kLimitTolerance);
   const double lower = adjustReference_ / kAdjustFactor * (1 - kLimitTolerance);
   const std::vector<StandardValue> values = SeriesValuesBetween(series, lower, upper);
-  const double current = NumberFromText(NumEdit1->text().toStdString()).value_or(adjustReference_);
+  const double current =
+      ParseNumberInUnit(NumEdit1->text().toStdString(), UnitExponent(shown_.unit)).value_or(adjustReference_);
   // A value typed as the series writes it ("2.7") is that value.
   const double slack = 1e-9 * std::fabs(current);
   const StandardValue* next = nullptr;
