@@ -12,6 +12,7 @@
 #include "design/design_state.h"
 #include "design/design_table.h"
 #include "design/pages.h"
+#include "design/waveform.h"
 #include "platform/logging_canvas.h"
 #include "platform/platform_services.h"
 #include "platform/qt_canvas.h"
@@ -27,6 +28,9 @@ namespace {
 // The main window's drawing area, in which the design page is drawn.
 constexpr int kAreaWidth = 650;
 constexpr int kAreaHeight = 308;
+// The window's waveform panel ("Vout").
+constexpr int kVoutWidth = 203;
+constexpr int kVoutHeight = 58;
 const char* const kFontFace = "Technical";
 
 int Status(ExitStatus status) { return static_cast<int>(status); }
@@ -110,14 +114,18 @@ int CommandLineMain(int argc, char* argv[]) {
       std::cerr << e.what() << "\n";
       return Status(ExitStatus::FileNotWritten);
     }
-    Sheet sheet{kAreaWidth, kAreaHeight, area.calls(), answer.report, kFontFace};
+    const DesignRow* row = FindDesign(*arguments.design);
+    const std::string field1 = arguments.pulse ? *arguments.pulse : arguments.frequency.value_or("");
+    SheetDrawing vout = LogDrawing(
+        kVoutWidth, kVoutHeight, [&](Canvas& c) { DrawOutputWaveform(c, row->waveform, field1, kFontFace); });
+    vout.caption = kWaveformCaption;
+    Sheet sheet{kAreaWidth, kAreaHeight,     area.calls(), answer.report,
+                kFontFace,  std::move(vout), std::nullopt};
     const std::pair<const std::optional<std::string>*, SheetFormat> outputs[] = {
         {&arguments.png, SheetFormat::Png}, {&arguments.svg, SheetFormat::Svg}};
     for (const auto& [path, format] : outputs) {
       if (!*path) continue;
-      const std::string bytes = format == SheetFormat::Png
-                                    ? SheetPng(sheet)
-                                    : SheetSvg(sheet, LoadSheetFonts(Platform().programDirectory()));
+      const std::string bytes = SheetBytes(sheet, format);
       const std::string written =
           path->value().empty() ? "no file name" : Platform().writeFile(**path, bytes);
       if (!written.empty()) {

@@ -82,8 +82,12 @@ Sheet TSheetExport::CurrentSheet() const {
   sheet.areaHeight = window_.Image2->canvas().height();
   if (log != nullptr) sheet.area = log->calls();
   if (!shellState.AppFontName.empty()) sheet.fontName = shellState.AppFontName;
-  if (shellState.ShownPage == SheetPage::Design && shellState.SheetDesign)
+  if (shellState.ShownPage == SheetPage::Design && shellState.SheetDesign) {
     sheet.strip = ReportDesign(*shellState.SheetDesign);
+    const TImage* vout = window_.Image5;
+    if (const LoggingCanvas* voutLog = vout->drawingLog())
+      sheet.waveform = SheetDrawing{vout->width(), vout->height(), voutLog->calls(), kWaveformCaption};
+  }
   return sheet;
 }
 
@@ -116,17 +120,15 @@ void TSheetExport::Save() {
   if (!Ready()) return;
   const std::string name = BaseName() + ".png";
   const std::string suggested = lastFolder_.empty() ? name : lastFolder_ + "/" + name;
-  const auto path =
-      Platform().askSaveFileName("Save the sheet", suggested, {"PNG image (*.png)", "SVG drawing (*.svg)"});
+  const auto path = Platform().askSaveFileName(
+      "Save the sheet", suggested, {"PNG image (*.png)", "SVG drawing (*.svg)", "PDF document (*.pdf)"});
   if (!path) return;
   const std::optional<SheetFormat> format = SheetFormatOf(*path);
   if (!format) {
-    Platform().showError("Cannot save \"" + *path + "\": the name must end in .png or .svg.");
+    Platform().showError("Cannot save \"" + *path + "\": the name must end in .png, .svg or .pdf.");
     return;
   }
-  const Sheet sheet = CurrentSheet();
-  const std::string bytes =
-      *format == SheetFormat::Png ? SheetPng(sheet) : SheetSvg(sheet, LoadSheetFonts(shellState.AppPath));
+  const std::string bytes = SheetBytes(CurrentSheet(), *format);
   const std::string problem = Platform().writeFile(*path, bytes);
   if (!problem.empty()) {
     Platform().showError("Cannot write \"" + *path + "\": " + problem + ".");
