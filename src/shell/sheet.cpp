@@ -22,7 +22,7 @@ constexpr int kCropMargin = 6;           // kept around what the drawing area sh
 constexpr int kColumnGap = 24;           // between the schematic and the waveform column
 constexpr int kCaptionGap = 4;           // between a caption and its drawing
 constexpr int kCaptionFontHeight = -16;  // the strip's font
-constexpr double kPdfMarginMillimetres = 10;
+constexpr double kPageMarginMillimetres = 10;
 
 // The part of the drawing area that is not white, with a small margin,
 // found on the area drawn at scale 1; the whole area when nothing is drawn.
@@ -188,8 +188,16 @@ bool PrintSheet(const Sheet& sheet, QPrinter& printer) {
   return painter.end();
 }
 
-std::string SheetPdf(const Sheet& sheet) {
+QPageLayout SheetPageLayout(const Sheet& sheet) {
   const SheetLayout layout = LayOutSheet(sheet);
+  return {QPageSize(QPageSize::A4),
+          layout.height > layout.width ? QPageLayout::Portrait : QPageLayout::Landscape,
+          QMarginsF(kPageMarginMillimetres, kPageMarginMillimetres, kPageMarginMillimetres,
+                    kPageMarginMillimetres),
+          QPageLayout::Millimeter};
+}
+
+std::string SheetPdf(const Sheet& sheet) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -197,11 +205,7 @@ std::string SheetPdf(const Sheet& sheet) {
     QPdfWriter writer(&buffer);
     writer.setCreator("timer555");
     writer.setTitle(QString::fromStdString(sheet.strip ? sheet.strip->title : std::string("timer555")));
-    writer.setPageLayout(QPageLayout(
-        QPageSize(QPageSize::A4),
-        layout.height > layout.width ? QPageLayout::Portrait : QPageLayout::Landscape,
-        QMarginsF(kPdfMarginMillimetres, kPdfMarginMillimetres, kPdfMarginMillimetres, kPdfMarginMillimetres),
-        QPageLayout::Millimeter));
+    writer.setPageLayout(SheetPageLayout(sheet));
     QPainter painter(&writer);
     PaintSheet(sheet, painter, QRectF(painter.viewport()));
   }

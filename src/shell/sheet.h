@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPageLayout>
 #include <functional>
 #include <optional>
 #include <string>
@@ -72,6 +73,9 @@ std::string SheetSvg(const Sheet& sheet);
 /// texts as text in the display font (embedded): A4, landscape unless the
 /// sheet is taller than wide, as Ctrl+P prints it to a PDF file.
 std::string SheetPdf(const Sheet& sheet);
+/// The page a sheet is printed on: A4 with 10 mm margins, landscape unless
+/// the sheet is taller than wide.
+QPageLayout SheetPageLayout(const Sheet& sheet);
 /// Paints the sheet on one page of `painter`'s device, as wide as `page`
 /// allows with its aspect kept (smaller when it would be too tall), in
 /// vectors. Returns false when the painter is not active.

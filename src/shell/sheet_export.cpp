@@ -147,10 +147,12 @@ void TSheetExport::Copy() {
 
 void TSheetExport::Print() {
   if (!Ready()) return;
+  const Sheet sheet = CurrentSheet();
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(QString::fromStdString(BaseName()));
+  printer.setPageLayout(SheetPageLayout(sheet));  // as SheetPdf lays it out, until the user changes it
   if (!Platform().askPrinter(printer)) return;
-  if (!PrintSheet(CurrentSheet(), printer)) {
+  if (!PrintSheet(sheet, printer)) {
     const std::string target = printer.outputFileName().isEmpty() ? printer.printerName().toStdString()
                                                                   : printer.outputFileName().toStdString();
     Platform().showError("Cannot print to \"" + target + "\".");
