@@ -20,7 +20,8 @@ namespace {
 constexpr int kSheetMargin = 10;         // around the sheet's parts
 constexpr int kCropMargin = 6;           // kept around what the drawing area shows
 constexpr int kColumnGap = 24;           // between the schematic and the waveform column
-constexpr int kCaptionGap = 4;           // between a caption and its drawing
+constexpr int kCaptionGap = 4;           // between a caption and its drawing's frame
+constexpr int kFrameInset = 4;           // from a drawing's frame (silver, 1 pixel) to the drawing
 constexpr int kCaptionFontHeight = -16;  // the strip's font
 constexpr double kPageMarginMillimetres = 10;
 
@@ -65,18 +66,18 @@ int CaptionSpace(Canvas& measure, const SheetDrawing& drawing, const std::string
   return measure.textHeight(drawing.caption) + kCaptionGap;
 }
 
-// A drawing with its top left corner at `at`: its caption above it, a
-// silver frame just outside it, then its calls.
+// A drawing with its top left corner at `at`: a silver frame around it
+// with its caption above the frame, then its calls.
 void DrawPanel(Canvas& canvas, const SheetDrawing& drawing, Point at, const std::string& fontName) {
+  const int left = at.x - kFrameInset, top = at.y - kFrameInset;
   if (!drawing.caption.empty()) {
     SetCaptionFont(canvas, fontName);
-    const int height = canvas.textHeight(drawing.caption);
-    canvas.textOut(at.x, at.y - kCaptionGap - height, drawing.caption);
+    canvas.textOut(left, top - kCaptionGap - canvas.textHeight(drawing.caption), drawing.caption);
   }
   canvas.setPenColor(colors::Silver);
   canvas.setPenWidth(1);
   canvas.setBrushColor(colors::White);
-  canvas.rectangle(at.x - 1, at.y - 1, at.x + drawing.width + 1, at.y + drawing.height + 1);
+  canvas.rectangle(left, top, at.x + drawing.width + kFrameInset, at.y + drawing.height + kFrameInset);
   ReplayCalls(drawing.calls, canvas, at);
 }
 
@@ -108,9 +109,9 @@ SheetLayout LayOutSheet(const Sheet& sheet) {
     if (!*drawing) continue;
     if (y > kSheetMargin) y += kColumnGap;
     y += CaptionSpace(measure, **drawing, sheet.fontName);
-    *at = {column, y};
-    y += (*drawing)->height;
-    right = std::max(right, column + (*drawing)->width);
+    *at = {column + kFrameInset, y + kFrameInset};
+    y += (*drawing)->height + 2 * kFrameInset;
+    right = std::max(right, column + (*drawing)->width + 2 * kFrameInset);
     bottom = std::max(bottom, y);
   }
   layout.width = right + kSheetMargin;

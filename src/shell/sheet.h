@@ -50,8 +50,8 @@ struct SheetLayout {
   int height = 0;
   Rect crop;           ///< the part of the drawing area shown, in area pixels
   Point areaAt;        ///< where the crop's top left corner goes
-  Point waveformAt;    ///< the waveform's top left corner (below its caption)
-  Point simulationAt;  ///< the simulation's top left corner (below its caption)
+  Point waveformAt;    ///< the waveform's top left corner (inside its frame, below its caption)
+  Point simulationAt;  ///< the simulation's top left corner (inside its frame, below its caption)
   int stripTop = 0;    ///< the strip's top; the sheet's height when there is none
 };
 SheetLayout LayOutSheet(const Sheet& sheet);
