@@ -11,6 +11,7 @@
 #include "cli/design_answer.h"
 #include "design/design_table.h"
 #include "design/pages.h"
+#include "design/waveform.h"
 #include "platform/display_font.h"
 #include "platform/logging_canvas.h"
 #include "platform/platform_services.h"
@@ -88,14 +89,18 @@ int CommandLineMain(int argc, char* argv[]) {
       std::cerr << e.what() << "\n";
       return Status(ExitStatus::FileNotWritten);
     }
-    Sheet sheet{kAreaWidth, kAreaHeight, area.calls(), answer.report, kDisplayFace};
+    const DesignRow* row = FindDesign(answer.design.DesignMode);
+    SheetDrawing vout = LogDrawing(TfmMain::VoutWidth, TfmMain::VoutHeight, [&](Canvas& c) {
+      DrawOutputWaveform(c, row->waveform, answer.design, answer.design.Field1Text, kDisplayFace);
+    });
+    vout.caption = kWaveformCaption;
+    Sheet sheet{kAreaWidth,   kAreaHeight,     area.calls(), answer.report,
+                kDisplayFace, std::move(vout), std::nullopt};
     const std::pair<const std::optional<std::string>*, SheetFormat> outputs[] = {
         {&arguments.png, SheetFormat::Png}, {&arguments.svg, SheetFormat::Svg}};
     for (const auto& [path, format] : outputs) {
       if (!*path) continue;
-      const std::string bytes = format == SheetFormat::Png
-                                    ? SheetPng(sheet)
-                                    : SheetSvg(sheet, LoadSheetFonts(Platform().programDirectory()));
+      const std::string bytes = SheetBytes(sheet, format);
       const std::string written =
           path->value().empty() ? "no file name" : Platform().writeFile(**path, bytes);
       if (!written.empty()) {

@@ -43,15 +43,12 @@ bool IsMonostable(DesignKind kind) {
   return row != nullptr && row->input == FirstInput::PulseLength;
 }
 
-// "Name: value" items of rows joined into one line.
-std::string JoinItems(const TextRows& rows, const char* separator) {
-  std::string line;
-  for (const auto& row : rows) {
-    if (row.size() < 2) continue;
-    if (!line.empty()) line += kStripGap;
-    line += row[0] + separator + row[1];
-  }
-  return line;
+// The "name: value" items of rows.
+std::vector<std::string> Items(const TextRows& rows, const char* separator) {
+  std::vector<std::string> items;
+  for (const auto& row : rows)
+    if (row.size() >= 2) items.push_back(row[0] + separator + row[1]);
+  return items;
 }
 
 /// One line of the strip: where it starts and whether it is bold.
@@ -93,6 +90,25 @@ void Wrap(Canvas& canvas, const std::string& prefix, const std::string& text, in
   if (!line.empty() || first) flush();
 }
 
+// Items set out on lines no wider than `width`, kStripGap between them; an
+// item wider than the line has one of its own.
+void WrapItems(Canvas& canvas, const std::vector<std::string>& items, int left, int width,
+               std::vector<StripLine>& out) {
+  std::string line;
+  for (const std::string& item : items) {
+    std::string candidate = line;
+    if (!candidate.empty()) candidate += kStripGap;
+    candidate += item;
+    if (!line.empty() && canvas.textWidth(candidate) > width) {
+      out.push_back({left, line, false});
+      line = item;
+    } else {
+      line = std::move(candidate);
+    }
+  }
+  if (!line.empty()) out.push_back({left, line, false});
+}
+
 std::vector<StripLine> LayoutStrip(Canvas& canvas, int width, const DesignReport& report,
                                    const std::string& fontName) {
   canvas.setFontName(fontName);
@@ -101,12 +117,12 @@ std::vector<StripLine> LayoutStrip(Canvas& canvas, int width, const DesignReport
   canvas.setFontBold(false);
   std::vector<StripLine> lines;
   lines.push_back({kStripMargin, report.title, true});
-  for (const TextRows* rows : {&report.inputs, &report.parts, &report.times}) {
-    lines.push_back({kStripMargin, JoinItems(*rows, rows == &report.inputs ? ": " : " = "), false});
-  }
-  for (const std::string& finding : report.findings) {
-    Wrap(canvas, "- ", finding, kStripMargin, width - 2 * kStripMargin, lines);
-  }
+  const int inner = width - 2 * kStripMargin;
+  WrapItems(canvas, Items(report.inputs, ": "), kStripMargin, inner, lines);
+  for (const TextRows* rows : {&report.parts, &report.times})
+    WrapItems(canvas, Items(*rows, " = "), kStripMargin, inner, lines);
+  for (const TextRows& rows : report.more) WrapItems(canvas, Items(rows, " = "), kStripMargin, inner, lines);
+  for (const std::string& finding : report.findings) Wrap(canvas, "- ", finding, kStripMargin, inner, lines);
   return lines;
 }
 
@@ -286,6 +302,7 @@ std::string DesignSummaryText(const DesignReport& report, TextLayout layout,
   text += RowsText(report.inputs, layout) + "\n";
   text += RowsText(report.parts, layout) + "\n";
   text += RowsText(report.times, layout);
+  for (const TextRows& rows : report.more) text += "\n" + RowsText(rows, layout);
   if (!report.findings.empty()) {
     text += "\nFindings:\n";
     for (const std::string& finding : report.findings) text += "- " + finding + "\n";

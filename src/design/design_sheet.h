@@ -41,6 +41,10 @@ struct DesignReport {
   TextRows inputs;    ///< {"Frequency", "1000 Hz"}, {"Duty cycle", "60 %"} or {"Pulse length", "10 s"}
   TextRows parts;     ///< {"R1", "2.885K", "2885.39 ohm"}: value text as printed, then the number
   TextRows times;     ///< {"tH", "600 us"}, {"tL", "400 us"} or {"Pulse", "10 s"}
+  /// Further groups of rows after the times (expected values, compensated
+  /// parts, ...): the strip draws each group as one more line of
+  /// "name = value" items, the summary as rows of its own.
+  std::vector<TextRows> more;
   std::vector<std::string> findings;  ///< the advisor's, in rule order
   OutputTimes output;                 ///< the times the parts give (the timing equations)
 };
@@ -80,9 +84,10 @@ std::string DesignSummaryText(const DesignReport& report, TextLayout layout,
 std::string RowsText(const TextRows& rows, TextLayout layout);
 
 /// The strip below a calculated design's drawing on the sheet: title,
-/// inputs, parts, times and findings, in the display font `fontName`, on
-/// white with a line across its top. The height for a sheet `width` wide,
-/// measured on `canvas` (long findings wrap).
+/// inputs, parts, times, the further groups and findings, in the display
+/// font `fontName`, on white with a line across its top. The height for a
+/// sheet `width` wide, measured on `canvas` (a long line wraps: the rows
+/// between their items, the findings between words).
 int DesignStripHeight(Canvas& canvas, int width, const DesignReport& report, const std::string& fontName);
 /// Draws the strip across the canvas with its top at `top`.
 void DrawDesignStrip(Canvas& canvas, int top, const DesignReport& report, const std::string& fontName);

@@ -3,12 +3,11 @@
 
 #include "design/engine.h"
 
-#include <charconv>
 #include <cmath>
-#include <system_error>
 
 #include "design/design_table.h"
 #include "design/limits.h"
+#include "design/number_syntax.h"
 
 namespace timer555 {
 
@@ -20,57 +19,13 @@ const std::vector<std::string>& E12List() {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-/// Length of the plain decimal number (digits, point, optional exponent) at
-/// the start of `s`, or 0 when `s` does not start with one.
-std::size_t DecimalNumberLength(std::string_view s) {
-  std::size_t i = 0, digits = 0;
-  while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
-  if (i < s.size() && s[i] == '.') {
-    ++i;
-    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
-  }
-  if (digits == 0) return 0;
-  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-    std::size_t j = i + 1;
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-    std::size_t expStart = j;
-    while (j < s.size() && IsDigit(s[j])) ++j;
-    if (j == expStart) return 0;  // "1e" or "1e+" is not a number
-    i = j;
-  }
-  return i;
-}
-
 std::size_t DecimalsAfterPoint(const std::string& text) {
-  std::size_t point = text.find('.');
-  return point == std::string::npos ? 0 : text.size() - point - 1;
+  return static_cast<std::size_t>(DecimalPlaces(text));
 }
 
 }  // namespace
 
-std::optional<double> NumberFromText(const std::string& text) {
-  std::string_view s = text;
-  std::size_t start = s.find_first_not_of(' ');
-  if (start == std::string_view::npos) return std::nullopt;
-  s.remove_prefix(start);
-
-  bool negative = false;
-  if (s.front() == '+' || s.front() == '-') {
-    negative = s.front() == '-';
-    s.remove_prefix(1);
-  }
-  // The grammar is checked here rather than left to from_chars, which would
-  // also take "inf", "nan" and hexadecimal digits.
-  std::size_t length = DecimalNumberLength(s);
-  if (length == 0 || length != s.size()) return std::nullopt;
-
-  double value = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
-  if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value)) return std::nullopt;
-  return negative ? -value : value;
-}
+std::optional<double> NumberFromText(const std::string& text) { return ParseNumber(text); }
 
 double TextToNumber(const std::string& text) { return NumberFromText(text).value_or(0); }
 

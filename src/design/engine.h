@@ -12,14 +12,14 @@ namespace timer555 {
 /// box `ListBox1` of the main window shows the same texts).
 const std::vector<std::string>& E12List();
 
-/// Entry-field text to a number: the whole text must be a plain decimal
-/// number (leading blanks, optional sign, point, optional exponent);
-/// anything else, and the empty text, gives 0. Independent of the locale.
+/// Entry-field text to a number by the number syntax (ParseNumber in
+/// number_syntax.h: decimals, exponents, SI prefixes); anything else, and
+/// the empty text, gives 0. Independent of the locale.
 double TextToNumber(const std::string& text);
 
-/// The number an entry-field text holds, by the grammar of TextToNumber;
-/// nothing for the empty text, for any text that is not a plain decimal
-/// number and for one too large for a double (five hundred digits).
+/// The number an entry-field text holds, by the number syntax; nothing for
+/// the empty text, for any text that is not wholly a number and for one
+/// too large for a double.
 std::optional<double> NumberFromText(const std::string& text);
 
 /// The pulse lengths the monostable design accepts, in seconds (both ends

@@ -144,7 +144,8 @@ void LoggingCanvas::textOut(int x, int y, const std::string& text) {
   target_->textOut(x, y, text);
 }
 
-void ReplayCalls(const std::vector<CanvasCall>& calls, Canvas& canvas) {
+void ReplayCalls(const std::vector<CanvasCall>& calls, Canvas& canvas, Point offset) {
+  const int dx = offset.x, dy = offset.y;
   for (const CanvasCall& c : calls) {
     canvas.setPenColor(c.penColor);
     canvas.setPenWidth(c.penWidth);
@@ -156,27 +157,27 @@ void ReplayCalls(const std::vector<CanvasCall>& calls, Canvas& canvas) {
     const std::vector<int>& a = c.args;
     const std::string& op = c.op;
     if (op == "setPixel") {
-      canvas.setPixel(a[0], a[1], c.fontColor);
+      canvas.setPixel(a[0] + dx, a[1] + dy, c.fontColor);
       continue;
     }
     canvas.setFontColor(c.fontColor);
     if (op == "lineTo") {
-      canvas.moveTo(c.from.x, c.from.y);
-      canvas.lineTo(a[0], a[1]);
+      canvas.moveTo(c.from.x + dx, c.from.y + dy);
+      canvas.lineTo(a[0] + dx, a[1] + dy);
     } else if (op == "rectangle") {
-      canvas.rectangle(a[0], a[1], a[2], a[3]);
+      canvas.rectangle(a[0] + dx, a[1] + dy, a[2] + dx, a[3] + dy);
     } else if (op == "ellipse") {
-      canvas.ellipse(a[0], a[1], a[2], a[3]);
+      canvas.ellipse(a[0] + dx, a[1] + dy, a[2] + dx, a[3] + dy);
     } else if (op == "arc") {
-      canvas.arc(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
+      canvas.arc(a[0] + dx, a[1] + dy, a[2] + dx, a[3] + dy, a[4] + dx, a[5] + dy, a[6] + dx, a[7] + dy);
     } else if (op == "polygon") {
       std::vector<Point> points;
-      for (std::size_t i = 0; i + 1 < a.size(); i += 2) points.push_back({a[i], a[i + 1]});
+      for (std::size_t i = 0; i + 1 < a.size(); i += 2) points.push_back({a[i] + dx, a[i + 1] + dy});
       canvas.polygon(points);
     } else if (op == "fillRect") {
-      canvas.fillRect({a[0], a[1], a[2], a[3]});
+      canvas.fillRect({a[0] + dx, a[1] + dy, a[2] + dx, a[3] + dy});
     } else if (op == "textOut") {
-      canvas.textOut(a[0], a[1], c.text);
+      canvas.textOut(a[0] + dx, a[1] + dy, c.text);
     }
   }
 }

@@ -102,9 +102,10 @@ class LoggingCanvas final : public Canvas {
   bool complete_ = true;
 };
 
-/// Draws logged calls on `canvas`, each with the settings it was made with.
+/// Draws logged calls on `canvas`, each with the settings it was made with,
+/// moved by `offset` (where the logged drawing's top left corner goes).
 /// A line starts from the point it started from when it was logged, so the
 /// replay does not depend on where the canvas's drawing point was.
-void ReplayCalls(const std::vector<CanvasCall>& calls, Canvas& canvas);
+void ReplayCalls(const std::vector<CanvasCall>& calls, Canvas& canvas, Point offset = {});
 
 }  // namespace timer555

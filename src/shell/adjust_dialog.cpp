@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "design/engine.h"
+#include "design/number_syntax.h"
 #include "design/standard_values.h"
 #include "platform/fonts.h"
 #include "platform/platform_services.h"
@@ -54,6 +55,23 @@ QPoint DialogPosition(const QWidget* parent, QSize size) {
   return at;
 }
 
+/// The power of ten of the unit shown beside the field ("K" 3, "nF" -9;
+/// 0 for ohm and farad), so that a value typed with its own prefix
+/// ("4k7", "2.2n") is read in that unit.
+int UnitExponent(const std::string& unit) {
+  if (unit.empty() || unit == "F") return 0;
+  switch (unit[0]) {
+    case 'p': return -12;
+    case 'n': return -9;
+    case 'u': return -6;
+    case 'm': return -3;
+    case 'K': return 3;
+    case 'M': return 6;
+    case 'G': return 9;
+    default: return 0;
+  }
+}
+
 /// A standard value as the plain decimal text the field takes: {270, -2}
 /// is "2.7", {100, 1} "1000", {470, -4} "0.047".
 std::string PlainText(const StandardValue& value) {
@@ -66,19 +84,6 @@ std::string PlainText(const StandardValue& value) {
   while (digits.back() == '0') digits.pop_back();
   if (digits.back() == '.') digits.pop_back();
   return digits;
-}
-
-/// Ohm or farad per unit of the number in the field: "pF", "nF", "uF",
-/// "mF" and "F" for C1, "G", "M", "K" and none for a resistor.
-double UnitFactor(const std::string& unit) {
-  if (unit == "pF") return 1e-12;
-  if (unit == "nF") return 1e-9;
-  if (unit == "uF") return 1e-6;
-  if (unit == "mF") return 1e-3;
-  if (unit == "G") return 1e9;
-  if (unit == "M") return 1e6;
-  if (unit == "K") return 1000;
-  return 1;
 }
 
 QFont DialogFont() { return MakeFont("Technical", -kFontPixels, false); }
@@ -204,7 +209,7 @@ void TfmAdjust::BitBtn1Click() {
     accept();
     return;
   }
-  const std::optional<double> number = NumberFromText(text);
+  const std::optional<double> number = ParseNumberInUnit(text, UnitExponent(shown_.unit));
   const double v = number.value_or(0);
   const double upper = kAdjustFactor * adjustReference_ * (1 + kLimitTolerance);
   const double lower = adjustReference_ / kAdjustFactor * (1 - kLimitTolerance);
@@ -216,7 +221,7 @@ void TfmAdjust::BitBtn1Click() {
     NumEdit1->selectAll();
     return;
   }
-  accepted_ = v * UnitFactor(shown_.unit);
+  accepted_ = v * PowerOfTen(UnitExponent(shown_.unit));
   accept();
 }
 
@@ -226,7 +231,8 @@ void TfmAdjust::StepStandardValue(int direction) {
   const double upper = kAdjustFactor * adjustReference_ * (1 + kLimitTolerance);
   const double lower = adjustReference_ / kAdjustFactor * (1 - kLimitTolerance);
   const std::vector<StandardValue> values = SeriesValuesBetween(series, lower, upper);
-  const double current = NumberFromText(NumEdit1->text().toStdString()).value_or(adjustReference_);
+  const double current =
+      ParseNumberInUnit(NumEdit1->text().toStdString(), UnitExponent(shown_.unit)).value_or(adjustReference_);
   // A value typed as the series writes it ("2.7") is that value.
   const double slack = 1e-9 * std::fabs(current);
   const StandardValue* next = nullptr;

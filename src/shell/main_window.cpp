@@ -246,7 +246,8 @@ void TfmMain::CreateHiddenControls() {
 
   QGroupBox* vout = GB3.control_ = MakeGroup(this, "GB3", "Vout", 391, 253, 233, 88);
   Image5.control_ = new TImage(vout, "Image5");
-  Image5.control_->place(13, 25, 203, 58);
+  Image5.control_->place(13, 25, VoutWidth, VoutHeight);
+  Image5.control_->keepDrawingLog();  // the sheet shows the waveform as drawn
 
   QListWidget* list = ListBox1.control_ = new QListWidget(this);
   list->setObjectName("ListBox1");

@@ -120,6 +120,9 @@ class TfmMain final : public QWidget {
   static constexpr int MenuBarHeight = static_cast<int>(ClientHeight * 0.12);
   static constexpr int AreaWidth = ClientWidth;
   static constexpr int AreaHeight = ClientHeight - MenuBarHeight;
+  /// The output waveform panel ("Vout", Image5).
+  static constexpr int VoutWidth = 203;
+  static constexpr int VoutHeight = 58;
   /// Where the window's frame starts on the screen (33, 114 scaled by 1.2).
   static constexpr int InitialLeft = 40;
   static constexpr int InitialTop = 137;

@@ -7,11 +7,11 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
-#include <algorithm>
-#include <limits>
 #include <memory>
 
+#include "design/number_syntax.h"
 #include "platform/platform_services.h"
 
 namespace timer555 {
@@ -44,8 +44,8 @@ bool IsEditingKey(int key) {
 }
 
 /// Clipboard, undo and select-all shortcuts. On a desktop these are key
-/// sequences handled by the line edit, so they keep working here; pasted
-/// text is deliberately not filtered.
+/// sequences handled by the line edit, so they keep working here; paste
+/// goes through the field's own rule.
 bool IsEditShortcut(QKeyEvent* event) {
   return event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Copy) ||
          event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Undo) ||
@@ -62,18 +62,16 @@ QPushButton* DefaultButtonOf(QWidget* widget) {
   return nullptr;
 }
 
-/// One typed character as the filter sees it. Characters outside ASCII are
-/// never accepted; they are mapped to a refused code, never to 0 (which
-/// would mean "no character" and drop them silently).
-char FilterCode(QChar ch) {
-  const char16_t u = ch.unicode();
-  if (u == 0 || u > 0x7f) return '?';
-  return static_cast<char>(u);
+std::string Utf8(const QString& text) {
+  const QByteArray bytes = text.toUtf8();
+  return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
 }  // namespace
 
 TNumEdit::TNumEdit(QWidget* parent) : QLineEdit(parent) {
+  // A dropped text would go in unchecked; typing and pasting are the ways in.
+  setAcceptDrops(false);
   connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
     if (!writingComputed_) userText_ = text;
   });
@@ -90,14 +88,33 @@ void TNumEdit::restoreText(const QString& shown, const QString& typed) {
   setComputedText(shown);
 }
 
-void TNumEdit::pasteText(const QString& text) {
-  const int room = roomToType();
-  insert(room < text.size() ? text.left(std::max(room, 0)) : text);
+QString TNumEdit::textWith(const QString& typed) const {
+  QString after = text();
+  if (hasSelectedText()) {
+    after.replace(selectionStart(), selectedText().size(), typed);
+  } else {
+    after.insert(cursorPosition(), typed);
+  }
+  return after;
+}
+
+bool TNumEdit::pasteText(const QString& text) {
+  // Blanks around a copied number (a line's end, a cell's padding) are no
+  // part of it; anything else in it is.
+  const QString pasted = text.trimmed();
+  const QString after = textWith(pasted);
+  const bool deletes = pasted.isEmpty();
+  if (!deletes && (!ParseNumber(Utf8(after)) || !withinLimit(after))) {
+    Platform().beep();
+    return false;
+  }
+  if (!deletes || hasSelectedText()) insert(pasted);
+  return true;
 }
 
 void TNumEdit::contextMenuEvent(QContextMenuEvent* event) {
   // The standard menu, with its paste command (the entry that names the
-  // paste shortcut) going through the limit.
+  // paste shortcut) going through the field's rule.
   std::unique_ptr<QMenu> menu(createStandardContextMenu());
   const QString pasteKeys = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
   for (QAction* action : menu->actions()) {
@@ -108,19 +125,37 @@ void TNumEdit::contextMenuEvent(QContextMenuEvent* event) {
   menu->exec(event->globalPos());
 }
 
-int TNumEdit::roomToType() const {
-  if (typingLimit_ <= 0) return std::numeric_limits<int>::max();
-  return typingLimit_ - static_cast<int>(text().size() - selectedText().size());
+void TNumEdit::mouseReleaseEvent(QMouseEvent* event) {
+  // X11's middle-button paste of the selection follows the paste rule too.
+  if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+    if (!isReadOnly()) {
+      deselect();
+      pasteText(QGuiApplication::clipboard()->text(QClipboard::Selection));
+    }
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
 }
 
 char TNumEdit::KeyPress(char key) {
   if (key == kEnter) key = 0;  // the focus move is done by the caller
-  const bool accepted = (key >= '0' && key <= '9') || key == '.' || key == kBackspace;
+  // The characters the number syntax is written with (the micro signs are
+  // not ASCII and are judged by the field with its text).
+  static constexpr std::string_view kSyntax = "0123456789.+-eEpnumkKMG";
+  const bool accepted = key == kBackspace || (key != 0 && kSyntax.find(key) != std::string_view::npos);
   if (!accepted && key != 0) {
     Platform().beep();
     key = 0;
   }
   return key;
+}
+
+bool TNumEdit::takesTyped(QChar ch) const {
+  const QString after = textWith(QString(ch));
+  if (CanBecomeNumber(Utf8(after)) && withinLimit(after)) return true;
+  Platform().beep();
+  return false;
 }
 
 void TNumEdit::keyPressEvent(QKeyEvent* event) {
@@ -152,11 +187,10 @@ void TNumEdit::keyPressEvent(QKeyEvent* event) {
 
   const QString text = event->text();
   if (text.size() == 1) {
-    // A single accepted character goes to the line edit as the original
-    // event, so that selection replacement and overwrite behave as usual.
-    const char code = KeyPress(FilterCode(text[0]));
-    // Backspace makes room; any other character needs some.
-    if (code != 0 && (code == kBackspace || roomToType() > 0)) {
+    // A character the field takes goes to the line edit as the original
+    // event, so that selection replacement behaves as usual.
+    const bool taken = text[0] == QChar(kBackspace) || takesTyped(text[0]);
+    if (taken) {
       QLineEdit::keyPressEvent(event);
     } else {
       event->accept();
@@ -164,20 +198,15 @@ void TNumEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
 
-  // Several characters in one event (an input method): insert those that
-  // pass, beeping once for each one refused.
-  QString accepted;
+  // Several characters in one event (an input method): each one as if typed
+  // on its own, beeping once for each one refused.
   for (QChar ch : text) {
-    const char code = KeyPress(FilterCode(ch));
-    if (code == kBackspace) {
-      insert(accepted);
-      accepted.clear();
+    if (ch == QChar(kBackspace)) {
       backspace();
-    } else if (code != 0 && roomToType() > accepted.size()) {
-      accepted += QChar(code);
+    } else if (takesTyped(ch)) {
+      insert(QString(ch));
     }
   }
-  if (!accepted.isEmpty()) insert(accepted);
   event->accept();
 }
 

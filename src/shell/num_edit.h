@@ -5,17 +5,29 @@
 
 namespace timer555 {
 
-/// The single-line field for every number the user types: lets through only
-/// the digits, the point and backspace (anything else beeps and is dropped)
-/// and turns Enter into a move to the next control, or, inside a dialog with
-/// a default button, into a press of that button, unless the owner takes it
-/// through OnEnter. Editing keys that type no
-/// character (Delete, arrows, Home, End, Tab) and pasted text are not
-/// filtered.
+/// The single-line field for every number the user types, in the one
+/// number syntax (number_syntax.h: "1000", "1e3", "-5", "4k7", "2.2n").
+/// What the user puts in is taken as it is or refused with a beep, never
+/// changed into another number:
+/// - A typed character is taken only when the text it makes can still
+///   become a number by typing on (CanBecomeNumber) and fits the typing
+///   limit; otherwise it beeps and the text stays. So "1e3" stays "1e3",
+///   "-5" stays "-5", and the comma of "1,000" beeps.
+/// - A paste (Ctrl+V, the context menu, pasteText) is taken whole or not at
+///   all: the text it makes (the pasted text, without blanks around it,
+///   over the selection) must be a number and fit the typing limit, or the
+///   field beeps and keeps its text. A paste that leaves the field empty
+///   (nothing pasted over a selection) deletes, as the Delete key does.
+/// - Editing keys that type no character (Delete, Backspace, arrows, Home,
+///   End, Tab) and undo are not filtered. X11's middle-button paste follows
+///   the paste rule; dropped text is not taken.
+/// Enter moves to the next control, or, inside a dialog with a default
+/// button, presses that button, unless the owner takes it through OnEnter.
 ///
 /// Two things it keeps apart from the text itself:
-/// - A typing limit: typed or pasted characters beyond it are dropped.
-///   Unlike QLineEdit's maxLength it never cuts a text the program writes.
+/// - A typing limit: the most characters typing or pasting may make the
+///   text. Unlike QLineEdit's maxLength it never cuts a text the program
+///   writes.
 /// - The text the user last entered (typed, pasted or set by the program as
 ///   an input, such as the "50" of the 50 % design), as opposed to a value
 ///   the program computed and wrote back (setComputedText). Its decimals
@@ -26,7 +38,9 @@ class TNumEdit : public QLineEdit {
  public:
   explicit TNumEdit(QWidget* parent = nullptr);
 
-  /// The filter for one typed character: returns the character to insert,
+  /// The filter for one typed character on its own, without the text it
+  /// goes into: returns the character when the number syntax can use it
+  /// (digits, point, signs, "e", "E", the ASCII SI prefixes, backspace),
   /// or 0 when it is dropped (beeping unless it was Enter, code 13).
   static char KeyPress(char key);
 
@@ -38,9 +52,11 @@ class TNumEdit : public QLineEdit {
   void setTypingLimit(int characters) { typingLimit_ = characters; }
   int typingLimit() const { return typingLimit_; }
 
-  /// Inserts pasted text as the clipboard's paste command does (not filtered),
-  /// cut to what the typing limit leaves room for.
-  void pasteText(const QString& text);
+  /// Pastes as the clipboard's paste command does: the text, without the
+  /// blanks around it, over the selection when the result is a number
+  /// within the typing limit; otherwise a beep and no change. Returns
+  /// whether the paste was taken.
+  bool pasteText(const QString& text);
 
   /// Writes a value the program computed; userText() stays as it was.
   void setComputedText(const QString& text);
@@ -53,10 +69,14 @@ class TNumEdit : public QLineEdit {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  /// Characters still free under the typing limit, typing over the selection.
-  int roomToType() const;
+  /// The text with `typed` in place of the selection (or at the cursor).
+  QString textWith(const QString& typed) const;
+  /// Whether typing one character makes a text the field takes; beeps when not.
+  bool takesTyped(QChar ch) const;
+  bool withinLimit(const QString& text) const { return typingLimit_ <= 0 || text.size() <= typingLimit_; }
 
   int typingLimit_ = 0;
   bool writingComputed_ = false;

@@ -62,7 +62,12 @@ Sheet TSheetExport::CurrentSheet() const {
   if (log != nullptr) sheet.area = log->calls();
   const WindowState& state = window_.State();
   if (!state.AppFontName.empty()) sheet.fontName = state.AppFontName;
-  if (const std::optional<DesignFacts> facts = window_.SheetDesign()) sheet.strip = ReportDesign(*facts);
+  if (const std::optional<DesignFacts> facts = window_.SheetDesign()) {
+    sheet.strip = ReportDesign(*facts);
+    const TImage* vout = window_.Image5;
+    if (const LoggingCanvas* voutLog = vout->drawingLog())
+      sheet.waveform = SheetDrawing{vout->width(), vout->height(), voutLog->calls(), kWaveformCaption};
+  }
   return sheet;
 }
 
@@ -96,18 +101,15 @@ void TSheetExport::Save() {
   if (!Ready()) return;
   const std::string name = BaseName() + ".png";
   const std::string suggested = lastFolder_.empty() ? name : lastFolder_ + "/" + name;
-  const auto path =
-      Platform().askSaveFileName("Save the sheet", suggested, {"PNG image (*.png)", "SVG drawing (*.svg)"});
+  const auto path = Platform().askSaveFileName(
+      "Save the sheet", suggested, {"PNG image (*.png)", "SVG drawing (*.svg)", "PDF document (*.pdf)"});
   if (!path) return;
   const std::optional<SheetFormat> format = SheetFormatOf(*path);
   if (!format) {
-    Platform().showError("Cannot save \"" + *path + "\": the name must end in .png or .svg.");
+    Platform().showError("Cannot save \"" + *path + "\": the name must end in .png, .svg or .pdf.");
     return;
   }
-  const Sheet sheet = CurrentSheet();
-  const std::string bytes = *format == SheetFormat::Png
-                                ? SheetPng(sheet)
-                                : SheetSvg(sheet, LoadSheetFonts(window_.State().AppPath));
+  const std::string bytes = SheetBytes(CurrentSheet(), *format);
   const std::string problem = Platform().writeFile(*path, bytes);
   if (!problem.empty()) {
     Platform().showError("Cannot write \"" + *path + "\": " + problem + ".");
@@ -126,10 +128,12 @@ void TSheetExport::Copy() {
 
 void TSheetExport::Print() {
   if (!Ready()) return;
+  const Sheet sheet = CurrentSheet();
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(QString::fromStdString(BaseName()));
+  printer.setPageLayout(SheetPageLayout(sheet));  // as SheetPdf lays it out, until the user changes it
   if (!Platform().askPrinter(printer)) return;
-  if (!PrintSheet(CurrentSheet(), printer)) {
+  if (!PrintSheet(sheet, printer)) {
     const std::string target = printer.outputFileName().isEmpty() ? printer.printerName().toStdString()
                                                                   : printer.outputFileName().toStdString();
     Platform().showError("Cannot print to \"" + target + "\".");

@@ -10,7 +10,7 @@ namespace timer555 {
 class TfmMain;
 
 /// The ways a page leaves the program from the main window: Ctrl+S saves
-/// the sheet as PNG or SVG, Ctrl+C puts it on the clipboard as a picture
+/// the sheet as PNG, SVG or PDF, Ctrl+C puts it on the clipboard as a picture
 /// with a plain-text summary, Ctrl+P prints it. Inside an entry field with
 /// selected text, Ctrl+C copies that text as usual.
 ///

@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberRow{"Infinity", "infinity", 0}, NumberRow{"NegativeInf", "-inf", 0},
                       NumberRow{"Hexadecimal", "0x10", 0}, NumberRow{"HexFloat", "0x1p3", 0},
                       NumberRow{"Comma", "1,5", 0}, NumberRow{"TrailingGarbage", "12abc", 0},
-                      NumberRow{"TrailingBlank", "12 ", 0}, NumberRow{"OnlyBlanks", "   ", 0},
+                      NumberRow{"TrailingBlank", "12 ", 12}, NumberRow{"OnlyBlanks", "   ", 0},
                       NumberRow{"SignOnly", "-", 0}, NumberRow{"PointOnly", ".", 0},
                       NumberRow{"ExponentOnly", "e5", 0}, NumberRow{"ExponentWithoutDigits", "1e", 0},
                       NumberRow{"ExponentSignWithoutDigits", "1e+", 0}, NumberRow{"DoubleSign", "+-1", 0},

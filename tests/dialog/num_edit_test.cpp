@@ -81,11 +81,14 @@ TEST(NumEditKeyPress, FiltersOneCharacter) {
       {"backspace", 8, 8, 0},
       {"enter is swallowed silently", 13, 0, 0},
       {"none stays none silently", 0, 0, 0},
-      {"minus", '-', 0, 1},
-      {"plus", '+', 0, 1},
+      {"minus", '-', '-', 0},
+      {"plus", '+', '+', 0},
       {"comma", ',', 0, 1},
       {"blank", ' ', 0, 1},
-      {"letter e", 'e', 0, 1},
+      {"letter e", 'e', 'e', 0},
+      {"kilo", 'k', 'k', 0},
+      {"mega", 'M', 'M', 0},
+      {"letter that is no prefix", 'x', 0, 1},
       {"ctrl+v character", 0x16, 0, 1},
       {"escape character", 27, 0, 1},
       {"delete character", 127, 0, 1},
@@ -106,12 +109,22 @@ TEST(NumEditKeys, TypingAndEditing) {
     std::vector<Key> keys;
     const char* expected;
     int beeps;
+    int limit = 0;
   };
+  const QString micro(QChar(0x00B5));
   const std::vector<Row> rows = {
-      {"several points are typed", "", Typed("1.5.2"), "1.5.2", 0},
-      {"minus beeps and is dropped", "", Typed("-5"), "5", 1},
-      {"letter beeps and is dropped", "", Typed("1e3"), "13", 1},
-      {"plus comma and blank beep", "", Typed("+1, 2"), "12", 3},
+      {"second point beeps", "", Typed("1.5.2"), "1.52", 1},
+      {"minus starts a negative number", "", Typed("-5"), "-5", 0},
+      {"exponent is typed", "", Typed("1e3"), "1e3", 0},
+      {"prefix as the point", "", Typed("4k7"), "4k7", 0},
+      {"micro sign", "", {Char('4'), {Qt::Key_unknown, micro}, Char('7')}, "4\u00b57", 0},
+      {"second prefix beeps", "", Typed("1kk"), "1k", 1},
+      {"letter that is no prefix beeps", "", Typed("1x0"), "10", 1},
+      {"comma of 1,000 beeps", "", Typed("1,000"), "1000", 1},
+      {"plus comma and blank beep", "", Typed("+1, 2"), "+12", 2},
+      {"prefix in front of digits beeps", "123", {kHome, Char('k')}, "123", 1},
+      {"exponent in the middle", "13", {kLeft, Char('e')}, "1e3", 0},
+      {"typing past the limit beeps", "12345", Typed("67"), "123456", 1, 6},
       {"backspace deletes", "123", {kBackspace}, "12", 0},
       {"delete deletes without a beep", "123", {kLeft, kLeft, kDelete}, "13", 0},
       {"home then digit inserts in front", "123", {kHome, Char('9')}, "9123", 0},
@@ -120,32 +133,64 @@ TEST(NumEditKeys, TypingAndEditing) {
       {"undo takes back typing", "45", Concat(Typed("6"), {kUndo}), "45", 0},
       {"unbound control character beeps", "45", {kCtrlB}, "45", 1},
       {"bare clipboard character beeps", "45", {kBareCtrlV}, "45", 1},
-      {"non-ascii character beeps", "45", {{Qt::Key_unknown, QString(QChar(0x00B5))}}, "45", 1},
+      {"non-ascii character beeps", "45", {{Qt::Key_unknown, QString(QChar(0x00E9))}}, "45", 1},
   };
   for (const Row& row : rows) {
     InstalledRecorder platform;
     TNumEdit edit;
+    edit.setTypingLimit(row.limit);
     edit.setText(row.start);
     edit.end(false);
     for (const Key& key : row.keys) Send(&edit, key);
-    EXPECT_EQ(edit.text().toStdString(), row.expected) << row.name;
+    EXPECT_EQ(edit.text(), QString::fromUtf8(row.expected)) << row.name;
     EXPECT_EQ(platform.recorder.beeps, row.beeps) << row.name;
   }
 }
 
-TEST(NumEditKeys, PasteIsNotFiltered) {
+// A paste is taken whole or refused whole with a beep, never filtered into
+// another number.
+TEST(NumEditKeys, PasteIsTakenWholeOrRefused) {
+  struct Row {
+    const char* name;
+    const char* start;
+    bool selectAll;  ///< else at the end
+    const char* pasted;
+    const char* expected;
+    int beeps;
+    int limit = 0;
+  };
+  const Row rows[] = {
+      {"number over the selection", "45", true, "1e3", "1e3", 0},
+      {"engineering notation", "45", true, "4k7", "4k7", 0},
+      {"negative number, for Calculate to refuse", "45", true, "-5", "-5", 0},
+      {"blanks around are no part of it", "45", true, " 1000\n", "1000", 0},
+      {"completes the number at the cursor", "1", false, "e3", "1e3", 0},
+      {"text that is no number", "45", true, "12abc", "45", 1},
+      {"thousands separator", "45", true, "1,000", "45", 1},
+      {"makes no number at the cursor", "1k", false, "5e3", "1k", 1},
+      {"longer than the limit", "45", true, "12345678901", "45", 1, 10},
+      {"nothing over a selection deletes it", "45", true, "", "", 0},
+  };
+  for (const Row& row : rows) {
+    InstalledRecorder platform;
+    TNumEdit edit;
+    edit.setTypingLimit(row.limit);
+    edit.setText(row.start);
+    if (row.selectAll) edit.selectAll();
+    EXPECT_EQ(edit.pasteText(row.pasted), row.beeps == 0) << row.name;
+    EXPECT_EQ(edit.text().toStdString(), row.expected) << row.name;
+    EXPECT_EQ(platform.recorder.beeps, row.beeps) << row.name;
+  }
+
+  // The shortcut goes through the same rule.
   InstalledRecorder platform;
-  QApplication::clipboard()->setText("-1e3");
-
-  TNumEdit byShortcut;
-  Send(&byShortcut, {Qt::Key_V, "\x16", Qt::ControlModifier});
-  EXPECT_EQ(byShortcut.text().toStdString(), "-1e3");
-
-  TNumEdit byMenu;
-  byMenu.paste();  // what the context menu's paste command does
-  EXPECT_EQ(byMenu.text().toStdString(), "-1e3");
-
-  EXPECT_EQ(platform.recorder.beeps, 0);
+  TNumEdit edit;
+  for (const char* clip : {"1,000", "2.2n"}) {
+    QApplication::clipboard()->setText(clip);
+    Send(&edit, {Qt::Key_V, "\x16", Qt::ControlModifier});
+  }
+  EXPECT_EQ(edit.text().toStdString(), "2.2n");
+  EXPECT_EQ(platform.recorder.beeps, 1);
 }
 
 TEST(NumEditKeys, MultiCharacterInputKeepsOnlyAcceptedCharacters) {

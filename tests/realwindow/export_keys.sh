@@ -4,9 +4,10 @@
 # 1000 Hz and 60 %; Ctrl+C in the frequency field with its text selected
 # copies the text, without a selection the sheet (a picture equal to the
 # command line's sheet of the same design, and the summary); Ctrl+S saves
-# a PNG (equal to it as well) and an SVG (rendered with rsvg-convert);
-# Ctrl+P prints to the PDF file the print dialog offers. Everything it
-# made stays in OUTDIR.
+# a PNG (equal to it as well) and an SVG (rendered with rsvg-convert,
+# which is given no font); Ctrl+P prints to the PDF file the print dialog
+# offers, in vectors: text in the embedded display font, no picture.
+# Everything it made stays in OUTDIR.
 #
 #   export_keys.sh PROGRAM OUTDIR
 set -u
@@ -17,7 +18,7 @@ source "$here/xvfb_lib.sh"
 bindir=$(dirname "$program")
 rm -rf "$out"
 mkdir -p "$out"
-for tool in xclip rsvg-convert pdfinfo pdftoppm; do
+for tool in xclip rsvg-convert pdfinfo pdftoppm pdftotext pdffonts pdfimages; do
   command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 
@@ -115,7 +116,9 @@ for name in saved.png saved.svg; do
 done
 diff=$(compare -metric AE "$out/saved.png" "$out/expected.png" null: 2>&1 >/dev/null)
 [ "$diff" = 0 ] || fail "the saved PNG differs from the command line's sheet in $diff pixels"
-rsvg-convert -b white -o "$out/saved.svg.png" "$out/saved.svg" || fail "rsvg-convert cannot read the saved SVG"
+printf '<?xml version="1.0"?>\n<fontconfig><cachedir>%s/fc-cache</cachedir></fontconfig>\n' "$out" >"$out/no-fonts.conf"
+FONTCONFIG_FILE=$out/no-fonts.conf rsvg-convert -b white -o "$out/saved.svg.png" "$out/saved.svg" ||
+  fail "rsvg-convert cannot read the saved SVG"
 [ "$(identify -format '%wx%h' "$out/saved.svg.png")" = "$(identify -format '%wx%h' "$out/expected.png")" ] ||
   fail "the SVG is not the sheet's size"
 
@@ -137,8 +140,11 @@ pages=$(pdfinfo "$out/printed.pdf" | awk '/^Pages:/ {print $2}')
 pdftoppm -r 72 -png -singlefile "$out/printed.pdf" "$out/printed" || fail "pdftoppm cannot render the PDF"
 colours=$(convert "$out/printed.png" -format '%k' info:)
 [ "${colours:-0}" -gt 2 ] || fail "the printed page is blank"
+pdftotext "$out/printed.pdf" - | grep -q '2\.885K' || fail "the printed PDF has no text with R1's value"
+pdffonts "$out/printed.pdf" | grep -qE '^Technical +.* yes ' || fail "the printed PDF does not embed the display font"
+[ "$(pdfimages -list "$out/printed.pdf" | tail -n +3 | wc -l)" = 0 ] || fail "the printed PDF holds a picture"
 
 click 357 20  # "Quit"
 wait_exit 15
 [ "$EXIT_STATUS" = 0 ] || fail "the program ended with status $EXIT_STATUS after Quit"
-echo "ok: field text and sheet copied, PNG equal to the command line's sheet, SVG rendered, one PDF page printed"
+echo "ok: field text and sheet copied, PNG equal to the command line's sheet, SVG rendered without fonts, one PDF page printed in vectors"

@@ -1,8 +1,8 @@
 // The design sheet from the main window: the picture of every kind of page
-// with its default name, saving (PNG, SVG with rsvg-convert, refusals),
-// the clipboard and printing, and the command line's sheet against the
-// window's. The keys themselves are tried in the real window
-// (tests/realwindow/export_keys.sh).
+// with its default name, saving (PNG, SVG rendered by rsvg-convert without
+// fonts, refusals), the clipboard and printing (PDF checked with poppler's
+// tools), and the command line's sheet against the window's. The keys
+// themselves are tried in the real window (tests/realwindow/export_keys.sh).
 #include "shell/sheet_export.h"
 
 #include <QClipboard>
@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <functional>
 
 #include "golden_image.h"
@@ -52,10 +54,22 @@ class SheetExportTest : public WindowTest {
   }
   TSheetExport& Export() { return *window_->SheetExport; }
   QImage Sheet() { return SheetImage(Export().CurrentSheet()); }
+  static QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  // The standard output of one of poppler's tools.
+  static QString Poppler(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+  }
 };
 
-// Every page: the sheet starts with the drawing area pixel for pixel, has
-// the strip below it only on a calculated design page, and its name.
+// Every page: its name, and its sheet: the drawing area pixel for pixel;
+// on a calculated design page instead the schematic cut from the area,
+// beside it the waveform panel as shown, and the strip below them.
 TEST_F(SheetExportTest, EveryPageIsTheScreenWithItsName) {
   Open();
   struct Row {
@@ -99,8 +113,22 @@ TEST_F(SheetExportTest, EveryPageIsTheScreenWithItsName) {
     EXPECT_EQ(Export().BaseName(), row.name);
     const QImage sheet = Sheet();
     const QImage& area = window_->Image2->image();
-    EXPECT_TRUE(SamePicture(sheet.copy(0, 0, area.width(), area.height()), area));
-    EXPECT_EQ(sheet.height() > area.height(), row.strip);
+    const SheetLayout layout = LayOutSheet(Export().CurrentSheet());
+    if (!row.strip) {
+      EXPECT_TRUE(SamePicture(sheet, area));
+      continue;
+    }
+    const Rect crop = layout.crop;
+    const QRect schematic(crop.left, crop.top, crop.right - crop.left, crop.bottom - crop.top);
+    EXPECT_LT(crop.right, area.width() * 6 / 10) << "the area's blank right part is cut";
+    EXPECT_TRUE(SamePicture(sheet.copy(QRect(QPoint(layout.areaAt.x, layout.areaAt.y), schematic.size())),
+                            area.copy(schematic)));
+    const QImage& vout = window_->Image5->image();
+    EXPECT_TRUE(
+        SamePicture(sheet.copy(layout.waveformAt.x, layout.waveformAt.y, vout.width(), vout.height()), vout));
+    EXPECT_GE(layout.stripTop,
+              std::max(layout.areaAt.y + schematic.height(), layout.waveformAt.y + vout.height()));
+    EXPECT_EQ(sheet.pixel(sheet.width() / 2, layout.stripTop), qRgb(0, 0, 0)) << "the strip's top line";
   }
   EXPECT_EQ(platform_.errors, std::vector<std::string>{"Duty cycle invalid."});
   const std::optional<DesignReport> strip = Export().CurrentSheet().strip;
@@ -109,34 +137,36 @@ TEST_F(SheetExportTest, EveryPageIsTheScreenWithItsName) {
   EXPECT_NE(Export().SummaryText().find("Duty cycle\t30 %"), std::string::npos) << Export().SummaryText();
 }
 
-// Ctrl+S: the file dialog's answer decides the format; the SVG renders like
-// the PNG; a name of another kind and a folder that does not exist are
-// refused with a message naming the file, and leave nothing behind.
+// Ctrl+S: the file dialog's answer decides the format; the SVG, under
+// 150 KB, renders like the PNG with no font installed; a name of another
+// kind and a folder that does not exist are refused with a message naming
+// the file, and leave nothing behind.
 TEST_F(SheetExportTest, SavesPngAndSvgAndRefusesWhatItCannotWrite) {
   Open();
   Design(3, "1000", "30");
-  const QString png = Path("sheet.png"), svg = Path("sheet.SVG");
+  const QString png = Path("sheet.png"), svg = Path("sheet.SVG"), pdf = Path("sheet.pdf");
   const std::string missing = PathStd("missing/sheet.png"), jpeg = PathStd("sheet.jpg");
-  platform_.saveAnswers = {png.toStdString(), svg.toStdString(), jpeg, missing, ""};
-  for (int i = 0; i < 5; ++i) Export().Save();
+  platform_.saveAnswers = {png.toStdString(), svg.toStdString(), pdf.toStdString(), jpeg, missing, ""};
+  for (int i = 0; i < 6; ++i) Export().Save();
 
   EXPECT_EQ(platform_.saveSuggestions.front(), "low-duty-1000Hz-30pct.png");
   EXPECT_EQ(platform_.saveSuggestions.back(),
             QDir(dir_.path()).absolutePath().toStdString() + "/low-duty-1000Hz-30pct.png");
-  EXPECT_EQ(platform_.errors,
-            (std::vector<std::string>{"Cannot save \"" + jpeg + "\": the name must end in .png or .svg.",
-                                      "Cannot write \"" + missing + "\": No such file or directory."}));
+  EXPECT_EQ(platform_.errors, (std::vector<std::string>{
+                                  "Cannot save \"" + jpeg + "\": the name must end in .png, .svg or .pdf.",
+                                  "Cannot write \"" + missing + "\": No such file or directory."}));
   EXPECT_FALSE(QFile::exists(QString::fromStdString(jpeg)));
   EXPECT_FALSE(QDir(Path("missing")).exists());
   const QImage expected = Sheet();
   EXPECT_TRUE(SamePicture(QImage(png), expected));
+  EXPECT_TRUE(ReadFile(pdf).startsWith("%PDF-"));
 
+  const QByteArray document = ReadFile(svg);
+  EXPECT_LT(document.size(), 150 * 1024);
   if (!RsvgAvailable()) GTEST_SKIP() << "rsvg-convert not installed";
-  QFile file(svg);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   QString problem;
-  const QImage rendered = RenderWithRsvg(file.readAll().toStdString(), dir_.path(), "rendered",
-                                         expected.width(), expected.height(), problem);
+  const QImage rendered = RenderWithRsvg(document.toStdString(), dir_.path(), "rendered", expected.width(),
+                                         expected.height(), problem);
   ASSERT_FALSE(rendered.isNull()) << problem.toStdString();
   const PictureDifference difference = ComparePictures(rendered, expected);
   EXPECT_LE(difference.share, 0.005);
@@ -171,20 +201,35 @@ TEST_F(SheetExportTest, CopiesPictureAndSummary) {
 }
 
 // Ctrl+P: the print dialog's printer gets one page; a cancelled dialog
-// prints nothing.
-TEST_F(SheetExportTest, PrintsToTheChosenPdf) {
+// prints nothing. The printed PDF and SheetPdf's are vectors: their texts
+// are text in the embedded display font, and there is no picture in them.
+TEST_F(SheetExportTest, PrintsToTheChosenPdfInVectors) {
   Open();
   Design(4, "10", "");
   Export().Print();
   EXPECT_EQ(platform_.printDialogs, 1);
-  platform_.printToFile = PathStd("sheet.pdf");
+  platform_.printToFile = PathStd("printed.pdf");
   Export().Print();
-  QFile pdf(Path("sheet.pdf"));
-  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-  const QByteArray bytes = pdf.readAll();
-  EXPECT_TRUE(bytes.startsWith("%PDF-"));
-  EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1) << "one page";
   EXPECT_TRUE(platform_.errors.empty());
+  QFile written(Path("written.pdf"));
+  ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+  written.write(QByteArray::fromStdString(SheetPdf(Export().CurrentSheet())));
+  written.close();
+
+  for (const char* name : {"printed.pdf", "written.pdf"}) {
+    SCOPED_TRACE(name);
+    const QByteArray bytes = ReadFile(Path(name));
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1) << "one page";
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) continue;
+    const QString text = Poppler("pdftotext", {Path(name), "-"});
+    for (const char* part : {"Monostable", "9.102K", "1mF", "tH = 10 sec"})
+      EXPECT_TRUE(text.contains(part)) << part;
+    EXPECT_TRUE(Poppler("pdffonts", {Path(name)})
+                    .contains(QRegularExpression("\\nTechnical +CID TrueType +\\S+ +yes")));
+    EXPECT_EQ(Poppler("pdfimages", {"-list", Path(name)}).split('\n', Qt::SkipEmptyParts).size(), 2)
+        << "the heading only, no picture";
+  }
 }
 
 // The command line draws the same sheet as the window for the same design.

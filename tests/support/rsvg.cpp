@@ -12,44 +12,19 @@ namespace timer555::testing {
 
 namespace {
 
-// librsvg takes its fonts from fontconfig and passes over @font-face, so
-// rsvg-convert runs with a configuration that knows only the build's
-// display font and Liberation Sans (as "Arial"), rendered as the Qt canvas
-// renders them: grey-scale antialiasing without hinting, bold made from the
-// regular face where a face has no bold of its own.
-//
-// The display font is copied into a folder of its own first: fontconfig
-// would otherwise scan the whole program folder, where a running program
-// (another test) writes and removes its font copy.
+// The documents carry their texts as outlines, so rsvg-convert runs with a
+// fontconfig configuration that knows no font at all: what it draws must
+// not depend on the fonts of the machine it runs on.
 bool WriteFontConfig(const QString& dir) {
-  if (!QDir().mkpath(dir + "/fonts") ||
-      (!QFile::exists(dir + "/fonts/appfont.ttf") &&
-       !QFile::copy(QCoreApplication::applicationDirPath() + "/appfont.dat", dir + "/fonts/appfont.ttf"))) {
-    return false;
-  }
   QFile file(dir + "/fonts.conf");
   if (!file.open(QIODevice::WriteOnly)) return false;
   const QString conf = QString(R"(<?xml version="1.0"?>
 <!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
 <fontconfig>
-  <dir>%1</dir>
-  <dir>%2</dir>
-  <cachedir>%3/cache</cachedir>
-  <alias binding="same"><family>Arial</family><prefer><family>Liberation Sans</family></prefer></alias>
-  <match target="font">
-    <edit name="antialias" mode="assign"><bool>true</bool></edit>
-    <edit name="hinting" mode="assign"><bool>false</bool></edit>
-    <edit name="rgba" mode="assign"><const>none</const></edit>
-  </match>
-  <match target="font">
-    <test name="weight" compare="less_eq"><const>medium</const></test>
-    <test target="pattern" name="weight" compare="more"><const>medium</const></test>
-    <edit name="embolden" mode="assign"><bool>true</bool></edit>
-    <edit name="weight" mode="assign"><const>bold</const></edit>
-  </match>
+  <cachedir>%1/cache</cachedir>
 </fontconfig>
 )")
-                           .arg(dir + "/fonts", "/usr/share/fonts/truetype/liberation2", dir);
+                           .arg(dir);
   return file.write(conf.toUtf8()) > 0;
 }
 

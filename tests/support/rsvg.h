@@ -10,9 +10,7 @@ namespace timer555::testing {
 bool RsvgAvailable();
 
 /// Renders an SVG document with rsvg-convert to a picture of `width` x
-/// `height` on white, with the display font (a copy of the one beside the
-/// test executables) and Liberation Sans as "Arial" rendered as the Qt
-/// canvas renders them.
+/// `height` on white, with no font available to it.
 /// The files go into `dir`, named after `name`. A null image and `problem`
 /// set when rsvg-convert fails.
 QImage RenderWithRsvg(const std::string& svg, const QString& dir, const QString& name, int width, int height,
