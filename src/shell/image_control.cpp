@@ -113,6 +113,9 @@ void TImage::setPicture(const QImage& picture, const QImage& detailed) {
   // Pictures are small; their coordinates fit the index picture's 12 bits.
   if (scale_ == 1) {
     image_ = stretched;
+  } else if (!detailed.isNull() && detailed.size() == stretched.size() * scale_) {
+    // Drawn for the control's own size at this scale: shown as it is.
+    image_ = detailed.convertToFormat(QImage::Format_RGB32);
   } else if (stretched.isNull() || picture.width() >= 4096 || picture.height() >= 4096) {
     image_ = stretched.scaled(stretched.size() * scale_, Qt::IgnoreAspectRatio, Qt::FastTransformation);
   } else {

@@ -39,7 +39,8 @@ class TImage final : public QWidget {
   /// whole multiple of its size; at a device scale above 1 each logical
   /// pixel of the stretched picture then shows the part of `detailed` that
   /// belongs to its source pixel, so the picture keeps its stretched
-  /// geometry and gains the finer drawing.
+  /// geometry and gains the finer drawing. A `detailed` picture exactly the
+  /// control's size times the device scale is shown as it is.
   void setPicture(const QImage& picture, const QImage& detailed = QImage());
 
   Canvas& canvas();
