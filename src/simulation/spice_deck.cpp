@@ -54,15 +54,29 @@ Timing TimingFor(DesignKind kind, const PartValues& parts, const CircuitSettings
   if (e.runs()) {
     const double period = e.highTime + e.lowTime;
     // Rising edges: at the start, after the first (longer) charge and its
-    // low time, then once a period; the fifth ends the third full period.
-    t.stop = StartupHighTime(kind, parts, settings) + e.lowTime + 3.25 * period;
-    t.maxStep = std::min(e.highTime, e.lowTime) / 100;
+    // low time, then once a period; the fifth ends the third full period
+    // (with room for a simulation some 15 % slower than expected).
+    t.stop = StartupHighTime(kind, parts, settings) + e.lowTime + 3.6 * period;
+    // At most a thousandth of the run: a phase far shorter than the other
+    // (a duty cycle near 0 or 1) would otherwise take forever.
+    t.maxStep = std::max(std::min(e.highTime, e.lowTime) / 100, t.stop / 1000);
   } else {
     const double period = ideal.defined ? ideal.high + ideal.low : 1e-3;
     t.stop = 5 * period;
     t.maxStep = period / 200;
   }
   return t;
+}
+
+/// Lines that make node `name` a smooth step of `x` (volts): 0 up to 0, 1
+/// from `width` on, 3u^2 - 2u^3 between (u = x / width clamped to 0..1 on
+/// node u<name>); continuous with its slope, so Newton's method converges
+/// through it, and exactly 0 below, so nothing moves before its threshold.
+std::string StepNode(const std::string& name, const std::string& x, double width = 0.001) {
+  const std::string ratio = "(" + x + ")/" + Num(width);
+  const std::string u = "v(u" + name + ",gnd)";
+  return "BU" + name + " u" + name + " gnd V=uramp(" + ratio + ")-uramp(" + ratio + "-1)\n" + "B" + name +
+         " " + name + " gnd V=" + u + "*" + u + "*(3-2*" + u + ")\n";
 }
 
 std::string FamilyText(TimerFamily family) {
@@ -85,28 +99,37 @@ std::string TimerSubcircuit(const CircuitSettings& settings) {
   s += "RDIV2 ctrl lower " + Num(f.dividerResistor) + "\n";
   s += "RDIV3 lower gnd " + Num(f.dividerResistor) + "\n";
   s += "* Input currents: drawn from the threshold pin all the time, pushed out of\n";
-  s += "* the trigger pin while it is below the lower threshold\n";
+  s += "* the trigger pin while it is pulled below the lower threshold (from 5 mV\n";
+  s += "* below on, so that it never holds C1 at the threshold)\n";
   s += "ITHRES thres gnd DC " + Num(f.thresholdCurrent) + "\n";
-  s += "BTRIG gnd trig I=" + Num(f.triggerCurrent) + "*v(set,gnd)\n";
-  s += "* Comparators, 1 mV wide, and the reset pin\n";
-  s += "BSET set gnd V=0.5*(1+tanh((v(lower,gnd)-v(trig,gnd))/0.001))\n";
-  s += "BRES res gnd V=0.5*(1+tanh((v(thres,gnd)-v(ctrl,gnd))/0.001))\n";
-  s += "BRST rst gnd V=0.5*(1+tanh((" + Num(f.resetThreshold) + "-v(reset,gnd))/0.05))\n";
-  s += "* Latch (1 = output high): the trigger wins over the threshold, the reset pin\n";
-  s += "* over both; otherwise it holds its state by positive feedback. 10 ns.\n";
-  s += "BLATCH gnd latch I=0.001*((1-v(rst,gnd))*(v(set,gnd)+(1-v(set,gnd))*(1-v(res,gnd))"
-       "*0.5*(1+tanh((v(latch,gnd)-0.5)/0.05)))-v(latch,gnd))\n";
+  s += StepNode("TRIGON", "v(lower,gnd)-0.005-v(trig,gnd)");
+  s += "BTRIG gnd trig I=" + Num(f.triggerCurrent) + "*v(trigon,gnd)\n";
+  s += "* The output stage's state, 0 (low) to 1 (high), clamped: a large time step\n";
+  s += "* may carry its lag a little past either end\n";
+  s += "BHIGH hc gnd V=uramp(v(high,gnd))-uramp(v(high,gnd)-1)\n";
+  s += "* Comparators: 0 below their threshold, 1 from 1 mV beyond it. While the\n";
+  s += "* output is high the trigger comparator holds on until C1 has risen a tenth\n";
+  s += "* of Vcc; while it is low the threshold comparator holds on all the time\n";
+  s += "* (the trigger wins over it), so the latch always switches all the way,\n";
+  s += "* however long the time step. The reset pin acts below its threshold.\n";
+  s += StepNode("SET", "v(lower,gnd)+" + Num(settings.vcc / 10) + "*v(hc,gnd)-v(trig,gnd)");
+  s += StepNode("RES", "v(thres,gnd)-v(ctrl,gnd)+" + Num(settings.vcc) + "*(1-v(hc,gnd))");
+  s += StepNode("RST", Num(f.resetThreshold) + "-v(reset,gnd)", 0.05);
+  s += "* Latch (1 = output high): a capacitor the comparators charge and discharge\n";
+  s += "* in about 1 ns and that holds its state in between; the trigger wins over\n";
+  s += "* the threshold, the reset pin over both.\n";
+  s += "BLATCH gnd latch I=0.01*((1-v(rst,gnd))*(v(set,gnd)*(1-v(latch,gnd))"
+       "-(1-v(set,gnd))*v(res,gnd)*v(latch,gnd))-v(rst,gnd)*v(latch,gnd))\n";
   s += "CLATCH latch gnd 1e-11\n";
-  s += "* Output stage, after the latch has settled, with the data sheet's rise time\n";
-  s += "BDRIVE drive gnd V=0.5*(1+tanh((v(latch,gnd)-0.5)/0.01))\n";
+  s += "* Output stage: on once the latch is past 0.55, off below 0.45, with the\n";
+  s += "* data sheet's rise time\n";
+  s += StepNode("DRIVE", "v(latch,gnd)-0.45", 0.1);
   s += "RDRIVE drive high 1000\n";
   s += "CDRIVE high gnd " + Num(lagCapacitance) + "\n";
-  s += "* (clamped: a large time step may carry the lag past its ends, and the\n"
-       "* discharge must never turn into a negative resistance)\n";
   s += "BOUT out gnd V=" + Num(f.outputLow) + "+(v(vcc,gnd)-" + Num(drop) + "-" + Num(f.outputLow) +
-       ")*min(max(v(high,gnd),0),1)\n";
+       ")*v(hc,gnd)\n";
   s += "* Discharge transistor: " + Short(f.dischargeResistance) + " ohm to ground while the output is low\n";
-  s += "BDIS disch gnd I=v(disch,gnd)*max(1-v(high,gnd),0)/" + Num(f.dischargeResistance) + "\n";
+  s += "BDIS disch gnd I=v(disch,gnd)*(1-v(hc,gnd))/" + Num(f.dischargeResistance) + "\n";
   s += ".ends TIMER555\n";
   return s;
 }
@@ -224,7 +247,9 @@ std::string SpiceDeck(const DeckRequest& request) {
     s += "* Power-on: C1 empty, the latch reset\n.ic v(cap)=0 v(x1.latch)=0\n";
   }
   // Gear integration: the trapezoidal rule rings after the latch switches.
+  // Only the two curves are kept, which also makes the run much faster.
   s += ".options method=gear\n";
+  s += ".save v(cap) v(out)\n";
   s += ".tran " + Num(stop / 1000) + " " + Num(stop) + " 0 " + Num(std::min(timing.maxStep, stop / 100)) +
        "\n";
   s += Measurements(request.kind, OutputEdgeLevel(settings));

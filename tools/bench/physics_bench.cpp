@@ -98,6 +98,7 @@ double ProcessCpuMilliseconds() {
 /// run), in a child so that nothing is loaded yet; -1 when it failed.
 FirstRun FirstRunMilliseconds(DesignKind kind) {
   int pipeEnds[2];
+  std::fflush(stdout);  // or the child would print the parent's buffer again
   if (pipe(pipeEnds) != 0) return {};
   const pid_t child = fork();
   if (child == 0) {
