@@ -84,8 +84,14 @@ struct Facts {
 
   bool sum() const { return row.timingResistance == TimingResistance::R1PlusR2; }
   bool monostable() const { return row.kind == DesignKind::Monostable; }
-  /// The compensated R1 (and R2) as the end of a sentence.
-  std::string Compensation() const {
+  /// The compensated R1 (and R2) as the end of a sentence, worked out once
+  /// (two findings may quote it).
+  mutable std::optional<std::string> compensation = std::nullopt;
+  const std::string& Compensation() const {
+    if (!compensation) compensation = CompensationText();
+    return *compensation;
+  }
+  std::string CompensationText() const {
     const std::optional<PartValues> c =
         CompensateParts(row.kind, target.frequency, target.duty, target.pulse, parts, settings);
     if (!c)

@@ -102,7 +102,7 @@ std::string TimerSubcircuit(const CircuitSettings& settings) {
   s += "* the trigger pin while it is pulled below the lower threshold (from 5 mV\n";
   s += "* below on, so that it never holds C1 at the threshold)\n";
   s += "ITHRES thres gnd DC " + Num(f.thresholdCurrent) + "\n";
-  s += StepNode("TRIGON", "v(lower,gnd)-0.005-v(trig,gnd)");
+  s += StepNode("trigon", "v(lower,gnd)-0.005-v(trig,gnd)");
   s += "BTRIG gnd trig I=" + Num(f.triggerCurrent) + "*v(trigon,gnd)\n";
   s += "* The output stage's state, 0 (low) to 1 (high), clamped: a large time step\n";
   s += "* may carry its lag a little past either end\n";
@@ -112,9 +112,9 @@ std::string TimerSubcircuit(const CircuitSettings& settings) {
   s += "* of Vcc; while it is low the threshold comparator holds on all the time\n";
   s += "* (the trigger wins over it), so the latch always switches all the way,\n";
   s += "* however long the time step. The reset pin acts below its threshold.\n";
-  s += StepNode("SET", "v(lower,gnd)+" + Num(settings.vcc / 10) + "*v(hc,gnd)-v(trig,gnd)");
-  s += StepNode("RES", "v(thres,gnd)-v(ctrl,gnd)+" + Num(settings.vcc) + "*(1-v(hc,gnd))");
-  s += StepNode("RST", Num(f.resetThreshold) + "-v(reset,gnd)", 0.05);
+  s += StepNode("set", "v(lower,gnd)+" + Num(settings.vcc / 10) + "*v(hc,gnd)-v(trig,gnd)");
+  s += StepNode("res", "v(thres,gnd)-v(ctrl,gnd)+" + Num(settings.vcc) + "*(1-v(hc,gnd))");
+  s += StepNode("rst", Num(f.resetThreshold) + "-v(reset,gnd)", 0.05);
   s += "* Latch (1 = output high): a capacitor the comparators charge and discharge\n";
   s += "* in about 1 ns and that holds its state in between; the trigger wins over\n";
   s += "* the threshold, the reset pin over both.\n";
@@ -123,7 +123,7 @@ std::string TimerSubcircuit(const CircuitSettings& settings) {
   s += "CLATCH latch gnd 1e-11\n";
   s += "* Output stage: on once the latch is past 0.55, off below 0.45, with the\n";
   s += "* data sheet's rise time\n";
-  s += StepNode("DRIVE", "v(latch,gnd)-0.45", 0.1);
+  s += StepNode("drive", "v(latch,gnd)-0.45", 0.1);
   s += "RDRIVE drive high 1000\n";
   s += "CDRIVE high gnd " + Num(lagCapacitance) + "\n";
   s += "BOUT out gnd V=" + Num(f.outputLow) + "+(v(vcc,gnd)-" + Num(drop) + "-" + Num(f.outputLow) +
@@ -238,7 +238,8 @@ std::string SpiceDeck(const DeckRequest& request) {
   }
   if (PositiveFinite(p.C2)) s += "C2 ctrl 0 " + Num(p.C2) + "\n";
   if (request.kind == DesignKind::Monostable) {
-    const double edge = timing.triggerWidth / 10;
+    // Edges of a microsecond, or a tenth of a shorter trigger.
+    const double edge = std::min(timing.triggerWidth / 10, 1e-6);
     s += "* Trigger: pin 2 pulled low once, briefly\n";
     s += "VTRIG trig 0 PULSE(" + Num(vcc) + " 0 " + Num(timing.trigger) + " " + Num(edge) + " " + Num(edge) +
          " " + Num(timing.triggerWidth) + " " + Num(10 * stop) + ")\n";
