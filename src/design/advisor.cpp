@@ -224,9 +224,11 @@ void CheckExpected(const Facts& f, double miss, std::vector<Finding>& out) {
   const BuiltCause cause = MainCause(f.row.kind, f.parts, f.settings, f.target);
   // The diode finding already says what the diodes do.
   if (f.row.steeringDiodes && cause == BuiltCause::DiodeDrop) return;
-  out.push_back({AdviceRule::ExpectedOffTarget, "Expected when built: " + ExpectedAgainstTarget(f, miss) +
-                                                    ", mainly from " + CauseText(cause, f.settings.family) +
-                                                    "; " + f.Compensation()});
+  // No single effect to name when only several together stop it.
+  const std::string from =
+      cause == BuiltCause::None ? std::string() : ", mainly from " + CauseText(cause, f.settings.family);
+  out.push_back({AdviceRule::ExpectedOffTarget,
+                 "Expected when built: " + ExpectedAgainstTarget(f, miss) + from + "; " + f.Compensation()});
 }
 
 }  // namespace
