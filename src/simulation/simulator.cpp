@@ -230,7 +230,11 @@ SimulationResult NgspiceLibrary::Run(const std::string& deck, DesignKind kind, d
       lock.unlock();
       s.Command("bg_halt");
       lock.lock();
-      s.event.wait_for(lock, std::chrono::seconds(5), [&s] { return s.finished; });
+      // A thread that will not stop leaves ngspice unusable: no further runs.
+      if (!s.event.wait_for(lock, std::chrono::seconds(5), [&s] { return s.finished; })) {
+        s.exited = true;
+        return Failure(stopped);
+      }
       break;
     }
   }
