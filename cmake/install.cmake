@@ -38,8 +38,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # A release package carries no debugging symbols.
 set(CPACK_STRIP_FILES ON)
 # The Qt libraries come from the shared-library scan (libqt6gui6 carries the
-# X11 platform plugin); the font behind the name "Arial" is named here.
+# X11 platform plugin); the font behind the name "Arial" is named here, and
+# ngspice's shared library, which the program loads at run time (dlopen)
+# where the scan cannot see it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, libngspice0")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)

@@ -1,11 +1,13 @@
 // The design advisor: the component notes' rules applied to the parts a
 // calculation, a capacitor step, a chip switch or an adjustment left on
-// screen.
+// screen, at the chosen supply and timer family, and what the built circuit
+// is expected to do against what was asked.
 
 #include "design/advisor.h"
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "design/design_table.h"
 #include "design/limits.h"
@@ -15,10 +17,11 @@ namespace timer555 {
 
 namespace {
 
-/// The supplies the diode finding quotes, and a silicon diode's drop.
-constexpr double kHighSupply = 15;
-constexpr double kLowSupply = 5;
-constexpr double kDiodeDrop = 0.7;
+/// The largest film capacitor the remedy for a leaky electrolytic offers
+/// (the E12 value just below where electrolytics take over).
+constexpr double kLargestFilmCapacitor = 820e-9;
+/// A miss of the target that earns a finding of its own.
+constexpr double kNoticeableMiss = 0.05;
 
 bool PositiveFinite(double v) { return v > 0 && std::isfinite(v); }
 
@@ -41,68 +44,229 @@ std::string Number(double v) { return RoundNumberText(TrimNumberText(FixedText(7
 std::string FrequencyText(double hertz) {
   if (hertz >= 1e6) return Number(hertz / 1e6) + "MHz";
   if (hertz >= 1e3) return Number(hertz / 1e3) + "kHz";
+  if (hertz < 1) return Number(hertz * 1e3) + "mHz";
   return Number(hertz) + "Hz";
 }
 
-// How much lower the frequency comes out, in whole percent, at `vcc`.
-int FrequencyShortfallPercent(double vcc) {
-  return static_cast<int>(std::lround(100 * (1 - 1 / DiodeDropStretch(vcc, kDiodeDrop))));
+std::string TimeText(double seconds) {
+  if (seconds >= 1) return Number(seconds) + "s";
+  if (seconds >= 1e-3) return Number(seconds * 1e3) + "ms";
+  return Number(seconds * 1e6) + "us";
 }
 
-void CheckResistance(const DesignRow& row, const PartValues& p, std::vector<Finding>& out) {
-  const bool sum = row.timingResistance == TimingResistance::R1PlusR2;
-  const double r = sum ? p.R1 + p.R2 : p.R1;
-  if (!PositiveFinite(r) || (sum && !PositiveFinite(p.R2)) || r <= kMaxTimingResistance) return;
-  out.push_back({AdviceRule::ResistanceTooHigh, std::string(sum ? "R1 + R2" : "R1") + " = " + OhmText(r) +
-                                                    " is above the " + OhmText(kMaxTimingResistance) +
-                                                    " a bipolar 555 allows at 15 V: step C1 up."});
+std::string CurrentText(double amperes) {
+  if (amperes >= 1e-3) return Number(amperes * 1e3) + "mA";
+  if (amperes >= 1e-6) return Number(amperes * 1e6) + "uA";
+  return Number(amperes * 1e9) + "nA";
 }
 
-void CheckResistor(const DesignRow& row, const char* name, double r, std::vector<Finding>& out) {
-  if (!PositiveFinite(r) || r >= kMinTimingResistor) return;
-  std::string text = std::string(name) + " = " + OhmText(r) + " is below the " + OhmText(kMinTimingResistor) +
-                     " that keeps the discharge current under 15 mA at 15 V: step C1 down";
+std::string Formatted(const char* format, double v) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, format, v);
+  return buffer;
+}
+
+std::string VoltText(double volts) { return Formatted("%.3g V", volts); }
+
+std::string PercentText(double fraction) { return Formatted("%.1f %%", 100 * fraction); }
+
+std::string FamilyName(TimerFamily family) { return family == TimerFamily::Bipolar ? "bipolar" : "CMOS"; }
+
+/// Everything the rules look at, worked out once.
+struct Facts {
+  const DesignRow& row;
+  const PartValues& parts;
+  double frequency;
+  CircuitSettings settings;
+  DesignTarget target;
+  TimerFigures figures;
+  ExpectedValues expected;
+
+  bool sum() const { return row.timingResistance == TimingResistance::R1PlusR2; }
+  bool monostable() const { return row.kind == DesignKind::Monostable; }
+  /// The compensated R1 (and R2) as the end of a sentence, worked out once
+  /// (two findings may quote it).
+  mutable std::optional<std::string> compensation = std::nullopt;
+  const std::string& Compensation() const {
+    if (!compensation) compensation = CompensationText();
+    return *compensation;
+  }
+  std::string CompensationText() const {
+    const std::optional<PartValues> c =
+        CompensateParts(row.kind, target.frequency, target.duty, target.pulse, parts, settings);
+    if (!c)
+      return monostable() ? "no R1 with this C1 makes up for it."
+                          : "no R1 and R2 with this C1 make up for it.";
+    if (monostable()) return "R1 = " + OhmText(c->R1) + " makes up for it.";
+    return "R1 = " + OhmText(c->R1) + " and R2 = " + OhmText(c->R2) + " make up for it.";
+  }
+};
+
+void CheckResistance(const Facts& f, std::vector<Finding>& out) {
+  const PartValues& p = f.parts;
+  const double r = f.sum() ? p.R1 + p.R2 : p.R1;
+  const double limit = f.figures.maxTimingResistance;
+  if (!PositiveFinite(r) || (f.sum() && !PositiveFinite(p.R2)) || r <= limit) return;
+  const std::string who = f.settings.family == TimerFamily::Bipolar
+                              ? " a bipolar 555 allows at " + Formatted("%g V", f.settings.vcc)
+                              : " that board leakage allows with a CMOS 555";
+  out.push_back({AdviceRule::ResistanceTooHigh, std::string(f.sum() ? "R1 + R2" : "R1") + " = " + OhmText(r) +
+                                                    " is above the " + OhmText(limit) + who +
+                                                    ": step C1 up."});
+}
+
+void CheckResistor(const Facts& f, const char* name, double r, std::vector<Finding>& out) {
+  const double limit = f.settings.vcc / f.figures.maxDischargeCurrent;
+  if (!PositiveFinite(r) || !(r < limit)) return;
+  std::string text = std::string(name) + " = " + OhmText(r) + " is below the " + OhmText(limit) +
+                     " that keeps the discharge current under " +
+                     Formatted("%g mA", f.figures.maxDischargeCurrent * 1e3) + " at " +
+                     Formatted("%g V", f.settings.vcc) + ": step C1 down";
   // In the design above 50 % R1 shrinks as the duty cycle nears 50 %.
-  if (row.kind == DesignKind::Astable && std::string(name) == "R1") {
+  if (f.row.kind == DesignKind::Astable && std::string(name) == "R1") {
     text += ", or use the 50 % design for a duty cycle this close to 50 %";
   }
   out.push_back({AdviceRule::ResistorTooLow, text + "."});
 }
 
-}  // namespace
-
-double DiodeDropStretch(double vcc, double drop) {
-  return std::log((2 * vcc / 3 - drop) / (vcc / 3 - drop)) / kLn2;
+/// A leaky C1's remedy: the largest film capacitor with resistances scaled
+/// up to match, where they stay within the limit, else a counter.
+std::string LeakageRemedy(const Facts& f) {
+  const double scale = f.parts.C1 / kLargestFilmCapacitor;
+  const double r = (f.sum() ? f.parts.R1 + f.parts.R2 : f.parts.R1) * scale;
+  const std::string counter =
+      "a counter after a shorter timer, as application 7 (Long interval timer) shows.";
+  if (!(r <= f.figures.maxTimingResistance)) {
+    return "no film C1 keeps " + std::string(f.sum() ? "R1 + R2" : "R1") + " within the " +
+           OhmText(f.figures.maxTimingResistance) + " limit; use " + counter;
+  }
+  return "use a film C1 of " + FaradText(kLargestFilmCapacitor) + " with " +
+         (f.sum() ? "R1 and R2 " + Number(scale) + " times larger (R1 + R2 = " + OhmText(r) + ")"
+                  : "R1 = " + OhmText(r)) +
+         ", or " + counter;
 }
 
-std::vector<Finding> AdviseDesign(DesignKind kind, const PartValues& parts, double frequency) {
+void CheckElectrolytic(const Facts& f, std::vector<Finding>& out) {
+  if (!IsElectrolytic(f.parts.C1)) return;
+  const double charging = ChargingCurrentAtThreshold(f.row.kind, f.parts, f.settings);
+  if (!PositiveFinite(charging)) return;
+  // The leakage is a resistance: at the threshold it is the maximum at Vcc
+  // scaled by the threshold's share of Vcc.
+  const double threshold = f.figures.upperThreshold;
+  const double leakage = MaxLeakageCurrent(f.parts.C1, f.settings.vcc) * threshold / f.settings.vcc;
+  std::string text = "C1 = " + FaradText(f.parts.C1) + " is an aluminium electrolytic (+/-" +
+                     Formatted("%.0f", 100 * kElectrolyticTolerance) + " %): it may leak up to " +
+                     CurrentText(leakage) + " at the " + VoltText(threshold) + " threshold";
+  BuiltEffects worst;
+  worst.worstCaseLeakage = true;
+  const ExpectedValues worstCase = PredictBuilt(f.row.kind, f.parts, f.settings, worst);
+  if (!worstCase.runs()) {
+    text += ", more than the " + CurrentText(charging) + " that charges it there, so with such a part it " +
+            worstCase.reason + " (C1 settles at " + VoltText(worstCase.settlesAt) + "): " + LeakageRemedy(f);
+  } else {
+    BuiltEffects dry;
+    dry.capacitorLeakage = false;
+    const ExpectedValues without = PredictBuilt(f.row.kind, f.parts, f.settings, dry);
+    text += ", against the " + CurrentText(charging) + " that charges it there";
+    if (without.runs()) {
+      text += f.monostable()
+                  ? ": the pulse may run up to " + PercentText(worstCase.pulse / without.pulse - 1) + " long."
+                  : ": the frequency may come out up to " +
+                        PercentText(1 - worstCase.frequency / without.frequency) + " low.";
+    } else {
+      text += ".";
+    }
+  }
+  out.push_back({AdviceRule::ElectrolyticCapacitor, text});
+}
+
+void CheckFrequency(const Facts& f, std::vector<Finding>& out) {
+  const double limit = f.figures.maxFrequency;
+  if (f.row.input != FirstInput::Frequency || !PositiveFinite(f.frequency) || !(f.frequency > limit)) return;
+  std::string text = "The frequency of " + FrequencyText(f.frequency) + " is above the " +
+                     FrequencyText(limit) + " a " + FamilyName(f.settings.family) + " 555 reaches";
+  if (f.settings.family == TimerFamily::Bipolar) {
+    text += ": use a CMOS 555, good for " +
+            FrequencyText(FiguresFor({f.settings.vcc, TimerFamily::Cmos}).maxFrequency);
+  }
+  out.push_back({AdviceRule::FrequencyTooHigh, text + "."});
+}
+
+/// What is expected against the target, for a sentence: "912.1Hz, 8.8 %
+/// below the 1kHz asked" or "never oscillates (C1 settles at ...)".
+std::string ExpectedAgainstTarget(const Facts& f, double miss) {
+  const ExpectedValues& e = f.expected;
+  if (!e.runs()) {
+    return e.reason + " (C1 settles at " + VoltText(e.settlesAt) + " and never reaches the " +
+           VoltText(e.threshold) + " threshold)";
+  }
+  if (f.monostable()) {
+    return "a pulse of " + TimeText(e.pulse) + ", " + PercentText(std::abs(miss)) +
+           (miss > 0 ? " longer than the " : " shorter than the ") + TimeText(f.target.pulse) + " asked";
+  }
+  return FrequencyText(e.frequency) + ", " + PercentText(std::abs(miss)) + (miss > 0 ? " above" : " below") +
+         " the " + FrequencyText(f.target.frequency) + " asked";
+}
+
+void CheckDiodes(const Facts& f, double miss, std::vector<Finding>& out) {
+  if (!f.row.steeringDiodes) return;
+  std::string text = "D1 and D2 are not ideal: with their forward drop at the current that flows, expect " +
+                     ExpectedAgainstTarget(f, miss) + " at " + Formatted("%g V", f.settings.vcc);
+  if (std::isnan(miss)) {
+    out.push_back({AdviceRule::IdealDiodes, text + "."});
+    return;
+  }
+  out.push_back({AdviceRule::IdealDiodes, text + "; " + f.Compensation()});
+}
+
+void CheckExpected(const Facts& f, double miss, std::vector<Finding>& out) {
+  if (std::isnan(miss) || !(std::abs(miss) > kNoticeableMiss)) return;
+  const BuiltCause cause = MainCause(f.row.kind, f.parts, f.settings, f.target);
+  // The diode finding already says what the diodes do.
+  if (f.row.steeringDiodes && cause == BuiltCause::DiodeDrop) return;
+  // No single effect to name when only several together stop it.
+  const std::string from =
+      cause == BuiltCause::None ? std::string() : ", mainly from " + CauseText(cause, f.settings.family);
+  out.push_back({AdviceRule::ExpectedOffTarget,
+                 "Expected when built: " + ExpectedAgainstTarget(f, miss) + from + "; " + f.Compensation()});
+}
+
+}  // namespace
+
+std::vector<Finding> AdviseDesign(DesignKind kind, const PartValues& parts, double frequency,
+                                  const CircuitSettings& settings, const DesignTarget& target) {
   std::vector<Finding> findings;
   const DesignRow* row = FindDesign(kind);
-  if (row == nullptr) return findings;
+  if (row == nullptr || !PositiveFinite(settings.vcc)) return findings;
+  const Facts f{
+      *row, parts, frequency, settings, target, FiguresFor(settings), PredictBuilt(kind, parts, settings)};
 
-  CheckResistance(*row, parts, findings);
-  CheckResistor(*row, "R1", parts.R1, findings);
-  if (row->timingResistance == TimingResistance::R1PlusR2) CheckResistor(*row, "R2", parts.R2, findings);
+  CheckResistance(f, findings);
+  CheckResistor(f, "R1", parts.R1, findings);
+  if (f.sum()) CheckResistor(f, "R2", parts.R2, findings);
   if (PositiveFinite(parts.C1) && parts.C1 < kMinTimingCapacitor) {
     findings.push_back({AdviceRule::CapacitorTooSmall,
                         "C1 = " + FaradText(parts.C1) + " is below " + FaradText(kMinTimingCapacitor) +
                             ", within ten times the 5 to 20 pF of strays: the timing will be off by several "
                             "percent; step C1 up."});
   }
-  if (row->input == FirstInput::Frequency && PositiveFinite(frequency) && frequency > kBipolarMaxFrequency) {
-    findings.push_back({AdviceRule::FrequencyTooHigh,
-                        "The frequency of " + FrequencyText(frequency) + " is above the " +
-                            FrequencyText(kBipolarMaxFrequency) +
-                            " a bipolar 555 reaches: use a CMOS 555, good for " + FrequencyText(2e6) + "."});
-  }
-  if (row->steeringDiodes) {
-    findings.push_back({AdviceRule::IdealDiodes,
-                        "D1 and D2 are taken as ideal: their 0.7 V drop makes the frequency about " +
-                            std::to_string(FrequencyShortfallPercent(kHighSupply)) + "% low at 15 V and " +
-                            std::to_string(FrequencyShortfallPercent(kLowSupply)) +
-                            "% low at 5 V; make R1 and R2 that much smaller."});
-  }
+  CheckElectrolytic(f, findings);
+  CheckFrequency(f, findings);
+  const double miss = TargetMiss(kind, f.expected, target);
+  CheckDiodes(f, miss, findings);
+  CheckExpected(f, miss, findings);
   return findings;
+}
+
+std::vector<Finding> AdviseDesign(DesignKind kind, const PartValues& parts, double frequency) {
+  DesignTarget target;
+  const OutputTimes ideal = TimesFromComponents(kind, parts.R1, parts.R2, parts.C1);
+  if (ideal.defined) {
+    target.frequency = 1 / (ideal.high + ideal.low);
+    target.duty = ideal.high / (ideal.high + ideal.low);
+    target.pulse = ideal.high;
+  }
+  return AdviseDesign(kind, parts, frequency, CircuitSettings{}, target);
 }
 
 }  // namespace timer555

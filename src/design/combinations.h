@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "design/built_circuit.h"
 #include "design/design_kind.h"
 #include "design/standard_values.h"
 
@@ -16,6 +17,13 @@ inline constexpr double kCombinationResistorMin = 1e3;
 inline constexpr double kCombinationResistorMax = 1e7;
 inline constexpr double kCombinationCapacitorMin = 1e-9;
 inline constexpr double kCombinationCapacitorMax = 1e-3;
+
+/// The C1 tolerance a search assumes unless told otherwise: +/-20 % for an
+/// aluminium electrolytic (from 1 uF), +/-10 % for the film parts below.
+inline constexpr double kFilmCapTolerance = 0.10;
+inline double DefaultCapTolerance(double c1) {
+  return IsElectrolytic(c1) ? kElectrolyticTolerance : kFilmCapTolerance;
+}
 
 /// Most combinations one search returns.
 inline constexpr int kMaxCombinationCount = 1000;

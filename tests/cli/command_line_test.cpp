@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::Values(
         {{"duty", 0.5}, {"R1", 72134.75204}, {"C1", 1e-8}, {"high_time", 5e-4}}},
     Row{"monostable", {"--design", "4", "--pulse", "1", "--json"}, 0, "\"design\": \"monostable\"", "",
         {{"frequency", std::nullopt}, {"duty", std::nullopt}, {"pulse", 1}, {"R1", 1 / (std::log(3.0) * 1e-4)},
-         {"R2", std::nullopt}, {"C1", 1e-4}, {"high_time", 1}, {"low_time", std::nullopt}}, 0},
+         {"R2", std::nullopt}, {"C1", 1e-4}, {"high_time", 1}, {"low_time", std::nullopt}}, 1},
     Row{"combinations", {"--design", "1", "--frequency", "1000", "--duty", "60", "--series", "E24", "--count", "3", "--json"},
         0, "", "", {}, -1, 3},
     Row{"monostable_combinations", {"--design", "monostable", "--pulse", "10", "--series", "e96", "--count", "2",

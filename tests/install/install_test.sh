@@ -64,7 +64,7 @@ case "$mode" in
     [ "$(echo "$description" | tail -n +2 | grep -c '^ [^ ]')" -ge 2 ] || fail "no long description: $description"
     echo "$description" | grep -q '^  ' && fail "the long description is indented twice: $description"
     depends=$(field Depends)
-    for need in fonts-liberation2 libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
+    for need in fonts-liberation2 libngspice0 libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
       echo "$depends" | tr ',' '\n' | sed 's/^ *//' | grep -q "^$need\b" || fail "Depends lacks $need: $depends"
     done
     # The listing ends each line with the path (and "-> target" for links).

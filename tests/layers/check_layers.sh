@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Fails when an include in src/ points up the layers
-#   platform <- schematic <- design <- shell <- cli
+#   platform <- schematic <- design <- simulation <- shell <- cli
 # (a folder may include its own headers and those of the folders below it),
 # and prints the include graph per folder.
 set -euo pipefail
 src="$1/src"
-layers=(platform schematic design shell cli)
+layers=(platform schematic design simulation shell cli)
 status=0
 for i in "${!layers[@]}"; do
   folder=${layers[$i]}
