@@ -404,8 +404,8 @@ DesignFileRead ReadDesignFile(std::string_view bytes) {
     const std::optional<Json> file = Parse(bytes, read.problem);
     if (!file) return read;
     if (!file->is_object()) {
-      read.problem = std::string("The file is JSON, but not a design: it holds ") + file->type_name() +
-                     " rather than an object.";
+      read.problem = std::string("The file is JSON, but not a design: it holds a single ") +
+                     file->type_name() + " value, not an object with the design's keys.";
       return read;
     }
     read.problem = ProblemWithVersion(*file);

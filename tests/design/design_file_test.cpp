@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileRow{"TextAfterTheEnd", Good() + "x", "more text after the end"},
         BadFileRow{"NotUtf8", WithValue("Field1Text", "\"\xff\""), "not UTF-8 at line 10, column 20"},
         BadFileRow{"Truncated", Good().substr(0, Good().size() / 2), "truncated: it ends at line"},
-        BadFileRow{"NotAnObject", "[1, 2]", "holds array rather than an object"},
+        BadFileRow{"NotAnObject", "[1, 2]", "not a design: it holds a single array value"},
         BadFileRow{"NoVersion", Without("version"), "no \"version\"; this program reads version 1."},
         BadFileRow{"FutureVersion", WithValue("version", "2"), "The file is version 2; this program reads version 1."},
         BadFileRow{"VersionAsText", WithValue("version", "\"1\""), "\"version\" is \"1\", not a version number"},
