@@ -1,6 +1,7 @@
 # Installs the program into its own folder (lib/timer555) with the display
-# font and its licence beside it, a bin/timer555 link, a desktop entry and
-# an icon; CPack turns the same layout into a Debian package.
+# font and its licence beside it, a bin/timer555 link, a desktop entry, an
+# icon and the MIME type of design files; CPack turns the same layout into a
+# Debian package.
 #
 # The folder is a fixed "lib/timer555" rather than CMAKE_INSTALL_LIBDIR: on
 # Debian that would become lib/<multiarch> for the /usr prefix, while a
@@ -17,6 +18,10 @@ install(CODE "
        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/timer555\" SYMBOLIC)
 ")
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/timer555.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The MIME type application/x-timer555 (*.t555). Debian's shared-mime-info
+# rebuilds its database through a trigger on this folder; after an install
+# into a prefix, update-mime-database PREFIX/share/mime does it.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/timer555.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/timer555.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 # The README and the licence, where the help page says they are.

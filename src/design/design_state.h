@@ -16,7 +16,8 @@ namespace timer555 {
 /// calculation starts from, the chip the schematic shows, the output times
 /// and the circuit settings. The engine's functions take one and return the
 /// next; nothing else holds a design. Physical quantities are in ohm,
-/// farad, second and hertz; the duty cycle is a fraction.
+/// farad, second and hertz; the duty cycle is a fraction. A new member
+/// also goes into the field list of the design files (design_file.cpp).
 struct DesignState : PartValues {
   DesignKind DesignMode = DesignKind::None;
   double Frequency = 0;

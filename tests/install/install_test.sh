@@ -71,7 +71,7 @@ case "$mode" in
     paths=$(awk '{ for (i = 6; i <= NF; i++) printf "%s%s", $i, (i < NF ? " " : "\n") }' "$out/contents.txt")
     for want in "./usr/lib/timer555/timer555" "./usr/lib/timer555/appfont.dat" "./usr/lib/timer555/appfont-LICENSE.txt" \
                 "./usr/bin/timer555 -> ../lib/timer555/timer555" "./usr/share/applications/timer555.desktop" \
-                "./usr/share/icons/hicolor/scalable/apps/timer555.svg"; do
+                "./usr/share/icons/hicolor/scalable/apps/timer555.svg" "./usr/share/mime/packages/timer555.xml"; do
       echo "$paths" | grep -qxF "$want" || fail "the package lacks '$want'"
     done
     if echo "$paths" | grep -E 'TECHNCLN|_test$|timer555-(scenario|bench|soak|script-fuzz)' ; then
@@ -87,20 +87,32 @@ esac
 
 # The installed layout.
 for f in lib/timer555/timer555 lib/timer555/appfont.dat lib/timer555/appfont-LICENSE.txt \
-         share/applications/timer555.desktop share/icons/hicolor/scalable/apps/timer555.svg; do
+         share/applications/timer555.desktop share/icons/hicolor/scalable/apps/timer555.svg \
+         share/mime/packages/timer555.xml; do
   [ -s "$prefix/$f" ] || fail "$f is not installed"
 done
 [ -x "$prefix/lib/timer555/timer555" ] || fail "the program is not executable"
 [ -L "$prefix/bin/timer555" ] || fail "bin/timer555 is not a link"
 [ "$(readlink -f "$prefix/bin/timer555")" = "$(readlink -f "$prefix/lib/timer555/timer555")" ] ||
   fail "bin/timer555 points to $(readlink "$prefix/bin/timer555")"
-grep -qx 'Exec=timer555' "$prefix/share/applications/timer555.desktop" || fail "the desktop entry does not start timer555"
+grep -qx 'Exec=timer555 %f' "$prefix/share/applications/timer555.desktop" || fail "the desktop entry does not start timer555 with a file"
+grep -qx 'MimeType=application/x-timer555;' "$prefix/share/applications/timer555.desktop" || fail "the desktop entry opens no design files"
 grep -qx 'Icon=timer555' "$prefix/share/applications/timer555.desktop" || fail "the desktop entry names another icon"
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$prefix/share/applications/timer555.desktop" || fail "the desktop entry is not valid"
 fi
 python3 -c 'import sys, xml.dom.minidom as m; m.parse(sys.argv[1])' "$prefix/share/icons/hicolor/scalable/apps/timer555.svg" ||
   fail "the icon is not well-formed SVG"
+# A MIME database built from the installed type maps *.t555 to it.
+if command -v update-mime-database >/dev/null; then
+  mkdir -p "$out/mime/packages"
+  cp "$prefix/share/mime/packages/timer555.xml" "$out/mime/packages/"
+  update-mime-database "$out/mime" >"$out/mime.log" 2>&1 || { cat "$out/mime.log"; fail "update-mime-database refused timer555.xml"; }
+  grep -q '^[0-9]*:application/x-timer555:\*\.t555$' "$out/mime/globs2" || fail "the MIME type does not claim *.t555"
+else
+  python3 -c 'import sys, xml.dom.minidom as m; m.parse(sys.argv[1])' "$prefix/share/mime/packages/timer555.xml" ||
+    fail "the MIME type is not well-formed XML"
+fi
 folder=$prefix/lib/timer555
 if [ "$mode" = writable ]; then
   [ "$user" = nobody ] && chown -R nobody:nogroup "$folder"
