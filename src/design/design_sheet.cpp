@@ -12,6 +12,7 @@
 #include "design/advisor.h"
 #include "design/design_state.h"
 #include "design/design_table.h"
+#include "design/engine.h"
 #include "schematic/value_text.h"
 
 namespace timer555 {
@@ -121,7 +122,7 @@ std::vector<StripLine> LayoutStrip(Canvas& canvas, int width, const DesignReport
   WrapItems(canvas, Items(report.inputs, ": "), kStripMargin, inner, lines);
   for (const TextRows* rows : {&report.parts, &report.times})
     WrapItems(canvas, Items(*rows, " = "), kStripMargin, inner, lines);
-  for (const TextRows& rows : report.more) WrapItems(canvas, Items(rows, " = "), kStripMargin, inner, lines);
+  for (const TextRows& rows : report.more) WrapItems(canvas, Items(rows, ": "), kStripMargin, inner, lines);
   for (const std::string& finding : report.findings) Wrap(canvas, "- ", finding, kStripMargin, inner, lines);
   return lines;
 }
@@ -190,7 +191,59 @@ DesignFacts FactsOf(const DesignState& s) {
   facts.parts.R2 = s.R2;
   facts.parts.C1 = s.C1;
   facts.parts.C2 = s.C2;
+  facts.settings = s.Settings;
+  facts.target = TargetOf(s);
   return facts;
+}
+
+DesignTarget TargetOf(const DesignState& s) {
+  DesignTarget target;
+  const DesignRow* row = FindDesign(s.DesignMode);
+  if (row == nullptr) return target;
+  // The inputs as typed; a design the program filled in itself (without
+  // typed texts) aims at what it holds.
+  const auto typedOr = [](const std::string& text, double held) {
+    const std::optional<double> typed = NumberFromText(text);
+    return typed ? *typed : held;
+  };
+  if (row->input == FirstInput::PulseLength) {
+    target.pulse = typedOr(s.Field1Typed, s.PulseLength);
+    return target;
+  }
+  target.frequency = typedOr(s.Field1Typed, s.Frequency);
+  target.duty = row->dutyField == DutyField::FixedAt50 ? 0.5 : typedOr(s.Field2Typed, 100 * s.DutyCycle) / 100;
+  return target;
+}
+
+std::string SettingsText(const CircuitSettings& settings) {
+  return ShortNumber(settings.vcc, 4) + " V, " +
+         (settings.family == TimerFamily::Bipolar ? "bipolar (NE555 class)" : "CMOS (TLC555 class)");
+}
+
+std::string ExpectedText(DesignKind kind, const ExpectedValues& expected, const DesignTarget& target) {
+  if (!expected.runs()) {
+    std::string text = expected.reason.empty() ? "no defined timing" : expected.reason;
+    if (expected.threshold > 0)
+      text += ": C1 settles at " + ShortNumber(expected.settlesAt, 3) + " V, below the " +
+              ShortNumber(expected.threshold, 3) + " V threshold";
+    return text;
+  }
+  const double miss = TargetMiss(kind, expected, target);
+  std::string off;
+  if (std::isfinite(miss)) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, " (%+.1f %%)", 100 * miss);
+    off = buffer;
+  }
+  if (IsMonostable(kind)) return TimeText(expected.pulse) + off;
+  return FrequencyText(expected.frequency) + off + ", duty " + Percent(expected.duty, 3) + ", tH " +
+         TimeText(expected.highTime) + ", tL " + TimeText(expected.lowTime);
+}
+
+std::string CompensatedText(DesignKind kind, const PartValues& parts) {
+  std::string text = "R1 = " + Trim(ResistanceText(parts.R1));
+  if (!IsMonostable(kind)) text += ", R2 = " + Trim(ResistanceText(parts.R2));
+  return text + " (same C1)";
 }
 
 DesignReport ReportDesign(const DesignFacts& facts) {
@@ -221,7 +274,16 @@ DesignReport ReportDesign(const DesignFacts& facts) {
     report.times.push_back({"tH", TimeText(report.output.high)});
     report.times.push_back({"tL", TimeText(report.output.low)});
   }
-  for (const Finding& finding : AdviseDesign(facts.kind, p, facts.frequency))
+  report.expected = PredictBuilt(facts.kind, p, facts.settings);
+  if (CompensationCalledFor(facts.kind, report.expected, facts.target))
+    report.compensated = CompensateParts(facts.kind, facts.target.frequency, facts.target.duty,
+                                         facts.target.pulse, p, facts.settings);
+  report.more.push_back({{"Built with", SettingsText(facts.settings)}});
+  report.more.push_back({{"Expected when built", ExpectedText(facts.kind, report.expected, facts.target)}});
+  if (report.compensated)
+    report.more.push_back({{"Compensated parts", CompensatedText(facts.kind, *report.compensated)}});
+  if (!facts.simulated.empty()) report.more.push_back({{"Simulated", facts.simulated}});
+  for (const Finding& finding : AdviseDesign(facts.kind, p, facts.frequency, facts.settings, facts.target))
     report.findings.push_back(finding.text);
   return report;
 }

@@ -4,9 +4,12 @@
 // asked for on the command line: the strip below a calculated design's
 // drawing, the plain-text summary and the file name a page is saved under.
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "design/built_circuit.h"
+#include "design/circuit_settings.h"
 #include "design/combinations.h"
 #include "design/design_kind.h"
 #include "design/design_state.h"
@@ -26,10 +29,19 @@ struct DesignFacts {
   double duty = 0;       ///< fraction, astable designs
   double pulse = 0;      ///< s, monostable
   PartValues parts;
+  CircuitSettings settings;  ///< what the circuit is built with
+  DesignTarget target;       ///< what the user asked for (the inputs as typed)
+  /// What a simulation of these parts measured ("999.8 Hz, duty 59.8 %"),
+  /// once one has been run; empty otherwise.
+  std::string simulated;
 };
 
 /// The facts of a calculated design.
 DesignFacts FactsOf(const DesignState& design);
+
+/// What the user asked of a design: the inputs as typed (the target stays
+/// what was typed when an adjustment moves the frequency).
+DesignTarget TargetOf(const DesignState& design);
 
 /// Rows of text cells, the first cell of each naming the row.
 using TextRows = std::vector<std::vector<std::string>>;
@@ -47,7 +59,20 @@ struct DesignReport {
   std::vector<TextRows> more;
   std::vector<std::string> findings;  ///< the advisor's, in rule order
   OutputTimes output;                 ///< the times the parts give (the timing equations)
+  ExpectedValues expected;            ///< what the built circuit does
+  /// The parts (same C1) whose expected values hit the target, where the
+  /// expected frequency or pulse misses it by more than 1 %.
+  std::optional<PartValues> compensated;
 };
+
+/// The circuit settings as said on the sheet: "15 V, bipolar (NE555 class)".
+std::string SettingsText(const CircuitSettings& settings);
+/// What the built circuit is expected to do, against the target:
+/// "912.6 Hz (-8.7 %), duty 30 %, tH 329 us, tL 767 us", "10.84 s (+8.4 %)",
+/// or "never oscillates: C1 settles at 7.8 V, below the 10 V threshold".
+std::string ExpectedText(DesignKind kind, const ExpectedValues& expected, const DesignTarget& target);
+/// The compensated parts: "R1 = 3.949K, R2 = 9.194K (same C1)".
+std::string CompensatedText(DesignKind kind, const PartValues& parts);
 
 /// The report of a design; the times come from its parts, the findings from
 /// the advisor.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,6 +55,21 @@ class PlatformServices {
   /// The print dialog for `printer`, which chooses a printer or a PDF file.
   /// True when the user chose to print.
   virtual bool askPrinter(QPrinter& printer) = 0;
+
+  /// The open dialog: an existing file to open, with `filters` such as
+  /// "timer555 design (*.t555)". Nothing when cancelled.
+  virtual std::optional<std::string> askOpenFileName(const std::string& caption,
+                                                     const std::vector<std::string>& filters) = 0;
+  /// The whole file at `path` when it is at most `maxBytes` long (checked
+  /// before it is read); otherwise nothing, with `problem` saying why ("no
+  /// such file", "larger than 1 MiB").
+  virtual std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes,
+                                              std::string& problem) = 0;
+
+  /// A setting remembered across runs of the program (the user's settings
+  /// store); nothing when it was never written.
+  virtual std::optional<std::string> readSetting(const std::string& key) = 0;
+  virtual void writeSetting(const std::string& key, const std::string& value) = 0;
 };
 
 /// The services in use. Set once at start; the Qt implementation by default.

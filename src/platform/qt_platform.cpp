@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QSettings>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QMessageBox>
@@ -117,6 +118,51 @@ std::optional<std::string> QtPlatformServices::askSaveFileName(const std::string
 bool QtPlatformServices::askPrinter(QPrinter& printer) {
   QPrintDialog dialog(&printer, QApplication::activeWindow());
   return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<std::string> QtPlatformServices::askOpenFileName(const std::string& caption,
+                                                               const std::vector<std::string>& filters) {
+  QStringList filterList;
+  for (const std::string& f : filters) filterList << QString::fromStdString(f);
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(caption), QString(),
+                     filterList.join(";;"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toLocal8Bit().toStdString();
+}
+
+std::optional<std::string> QtPlatformServices::readFile(const std::string& path, std::size_t maxBytes,
+                                                        std::string& problem) {
+  QFile file(Local(path));
+  if (!file.open(QIODevice::ReadOnly)) {
+    problem = file.exists() ? file.errorString().toStdString() : "no such file";
+    return std::nullopt;
+  }
+  // A file that is not a plain file (a folder, a device) has no size to
+  // trust; it is read only up to one byte past the limit.
+  if (file.size() > static_cast<qint64>(maxBytes)) {
+    problem = "larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MiB";
+    return std::nullopt;
+  }
+  const QByteArray bytes = file.read(static_cast<qint64>(maxBytes) + 1);
+  if (bytes.size() > static_cast<qsizetype>(maxBytes)) {
+    problem = "larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MiB";
+    return std::nullopt;
+  }
+  return bytes.toStdString();
+}
+
+std::optional<std::string> QtPlatformServices::readSetting(const std::string& key) {
+  const QSettings settings(QStringLiteral("timer555"), QStringLiteral("timer555"));
+  const QVariant value = settings.value(QString::fromStdString(key));
+  if (!value.isValid()) return std::nullopt;
+  return value.toString().toStdString();
+}
+
+void QtPlatformServices::writeSetting(const std::string& key, const std::string& value) {
+  QSettings settings(QStringLiteral("timer555"), QStringLiteral("timer555"));
+  settings.setValue(QString::fromStdString(key), QString::fromStdString(value));
 }
 
 namespace {

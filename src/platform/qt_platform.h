@@ -32,6 +32,15 @@ class QtPlatformServices : public PlatformServices {
                                              const std::vector<std::string>& filters) override;
   /// QPrintDialog.
   bool askPrinter(QPrinter& printer) override;
+  /// Qt's own QFileDialog.
+  std::optional<std::string> askOpenFileName(const std::string& caption,
+                                             const std::vector<std::string>& filters) override;
+  /// Through QFile.
+  std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes,
+                                      std::string& problem) override;
+  /// Through QSettings (the user's timer555 settings file).
+  std::optional<std::string> readSetting(const std::string& key) override;
+  void writeSetting(const std::string& key, const std::string& value) override;
 
  private:
   std::map<std::string, int> fontIds_;  ///< application font id per added path

@@ -89,6 +89,21 @@ std::optional<std::string> RecordingPlatform::askSaveFileName(const std::string&
   return answer;
 }
 
+std::optional<std::string> RecordingPlatform::askOpenFileName(const std::string&,
+                                                              const std::vector<std::string>&) {
+  if (openAnswers.empty()) return std::nullopt;
+  std::string answer = openAnswers.front();
+  openAnswers.erase(openAnswers.begin());
+  if (answer.empty()) return std::nullopt;
+  return answer;
+}
+
+std::optional<std::string> RecordingPlatform::readSetting(const std::string& key) {
+  const auto it = settings.find(key);
+  if (it == settings.end()) return std::nullopt;
+  return it->second;
+}
+
 bool RecordingPlatform::askPrinter(QPrinter& printer) {
   ++printDialogs;
   if (printToFile.empty()) return false;

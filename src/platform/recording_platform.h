@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,10 @@ class RecordingPlatform final : public PlatformServices {
   std::vector<std::string> saveAnswers;
   /// The names every save dialog started from, in order.
   std::vector<std::string> saveSuggestions;
+  /// What the next open dialogs answer, in order (an empty text cancels).
+  std::vector<std::string> openAnswers;
+  /// The settings store, kept in memory so that no test writes the user's.
+  std::map<std::string, std::string> settings;
   /// The PDF file the print dialog prints to; empty: the dialog cancels.
   std::string printToFile;
   int printDialogs = 0;
@@ -64,6 +69,14 @@ class RecordingPlatform final : public PlatformServices {
                                              const std::vector<std::string>& filters) override;
   /// Sets the printer to write a PDF file to printToFile.
   bool askPrinter(QPrinter& printer) override;
+  std::optional<std::string> askOpenFileName(const std::string& caption,
+                                             const std::vector<std::string>& filters) override;
+  std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes,
+                                      std::string& problem) override {
+    return qt_.readFile(path, maxBytes, problem);
+  }
+  std::optional<std::string> readSetting(const std::string& key) override;
+  void writeSetting(const std::string& key, const std::string& value) override { settings[key] = value; }
 
  private:
   QtPlatformServices qt_;

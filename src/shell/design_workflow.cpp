@@ -95,6 +95,7 @@ void TfmMain::ShowDesignPage(DesignKind kind) {
     ShowScriptError(e);
   }
   Image2->update();
+  ShowAnalysis();
   // Typing starts in the first field, over what it holds.
   NumEdit1->setFocus(Qt::OtherFocusReason);
   NumEdit1->selectAll();
@@ -160,7 +161,7 @@ bool TfmMain::DrawDesign() {
     drawn = false;
   }
   RefreshImages();
-  if (drawn) ShowAdvice();
+  if (drawn) ShowAnalysis();
   return drawn;
 }
 
@@ -235,34 +236,6 @@ bool TfmMain::EnterInField(const TNumEdit* field) {
   if (field != last) return false;
   Image3Click();
   return true;
-}
-
-// ---- The design advisor's panel ----
-
-void TfmMain::ShowAdvice() {
-  std::vector<std::string> texts;
-  const DesignState& d = state_.Design;
-  for (const Finding& finding : AdviseDesign(d.DesignMode, d, d.Frequency)) texts.push_back(finding.text);
-  ShowAdviceTexts(std::move(texts));
-}
-
-void TfmMain::ShowAdviceTexts(std::vector<std::string> texts) {
-  if (texts == adviceShown_) return;
-  adviceShown_ = std::move(texts);
-  if (adviceShown_.empty()) {
-    Image6->hide();
-    setFixedSize(ClientWidth, ClientHeight);
-    return;
-  }
-  // The panel lies below the client area, which keeps its size and layout;
-  // the window grows by the panel's height.
-  const std::vector<AdviceLine> lines =
-      LayOutAdvice(Image6->canvas(), adviceShown_, ClientWidth, state_.AppFontName);
-  const int height = AdvicePanelHeight(Image6->canvas(), static_cast<int>(lines.size()));
-  Image6->place(0, ClientHeight, ClientWidth, height);
-  DrawAdvicePanel(Image6->canvas(), lines, state_.AppFontName);
-  setFixedSize(ClientWidth, ClientHeight + height);
-  Image6->show();
 }
 
 }  // namespace timer555

@@ -123,7 +123,10 @@ TfmMain::TfmMain(QWidget* parent) : QWidget(parent) {
   FormCreate();
 }
 
-TfmMain::~TfmMain() { FormDestroy(); }
+TfmMain::~TfmMain() {
+  StopSimulation();
+  FormDestroy();
+}
 
 void TfmMain::CreateControls() {
   // A fixed window with a single border: minimise and close, no maximise.
@@ -143,10 +146,6 @@ void TfmMain::CreateControls() {
   Image1->place(0, 0, 650, 44);
   Image2 = new TImage(this, "Image2");
   Image2->place(0, 44, 650, 306);
-
-  Image6 = new TImage(this, "Image6");
-  Image6->place(0, ClientHeight, ClientWidth, 1);
-  Image6->hide();
 
   SHDesign.SetStrings(LoadTextList("design"));
   SHCircuits.SetStrings(LoadTextList("circuits"));
@@ -179,6 +178,7 @@ void TfmMain::ConnectHiddenHandlers() {
   NumEdit2->OnEnter = [this] { return EnterInField(NumEdit2); };
   if (SheetExport != nullptr) SheetExport->WatchFields(NumEdit1, NumEdit2);
   if (History != nullptr) WatchFieldsForHistory();
+  ConnectPanel();
 }
 
 void TfmMain::CreateKeyCommands() {
@@ -198,6 +198,7 @@ void TfmMain::CreateKeyCommands() {
   bind(QKeySequence(Qt::Key_Down), [this] { ArrowKey(-1); });
   bind(QKeySequence(Qt::Key_F1), [this] { ChooseMenuEntry(MenuEntry::Help); });
   bind(QKeySequence(Qt::AltModifier | Qt::Key_Left), [this] { GoBack(); });
+  bind(QKeySequence(Qt::Key_F5), [this] { Simulate(); });
   bind(QKeySequence(Qt::ControlModifier | Qt::Key_Q), [this] { ChooseMenuEntry(MenuEntry::Quit); });
   // The keypad's digits match these too.
   for (int number = 1; number <= 4; ++number)
@@ -249,6 +250,8 @@ void TfmMain::CreateHiddenControls() {
   Image5.control_->place(13, 25, VoutWidth, VoutHeight);
   Image5.control_->keepDrawingLog();  // the sheet shows the waveform as drawn
 
+  CreatePanel();
+
   QListWidget* list = ListBox1.control_ = new QListWidget(this);
   list->setObjectName("ListBox1");
   list->setGeometry(262, 280, 58, 31);
@@ -285,6 +288,7 @@ void TfmMain::FormCreate() {
   state_.ActiveMenu = Menu::None;
   UpdateTitle();
   state_.AppPath = Platform().programDirectory();
+  state_.Design.Settings = RememberedSettings();
   fontFileAdded_ = state_.AppPath + kDisplayFontFile;
   RemoveOldFontCopy();
 
@@ -378,7 +382,8 @@ void TfmMain::ShowInputGroups(int show) {
   Label1->adjustSize();
   Label4->setText("Hz");
   Label4->adjustSize();
-  ShowAdviceTexts({});
+  // The panel below belongs to a design page; it shows with the page.
+  if (!visible) ShowAnalysis();
 }
 
 // A field keeps Ctrl+Z for its own text while it holds what the user typed

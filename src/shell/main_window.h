@@ -2,23 +2,29 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <thread>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "design/combinations.h"
 #include "design/design_sheet.h"
 #include "design/design_state.h"
 #include "design/engine.h"
+#include "simulation/simulator.h"
 #include "shell/string_holder.h"
 
 class QGroupBox;
 class QLabel;
 class QListWidget;
 class QRadioButton;
+class QScrollArea;
 
 namespace timer555 {
 
 class TDesignHistory;
+class TDesignPanel;
 class TfmAdjust;
 class TImage;
 class TNumEdit;
@@ -91,6 +97,10 @@ struct WindowState {
 /// "timer555" for the start screen.
 std::string PageName(const WindowState& state, const TextList& apps);
 
+/// The circuit settings remembered from the last run (through the platform's
+/// settings store); the defaults, 15 V bipolar, when none or none valid.
+CircuitSettings RememberedSettings();
+
 /// The window title of a page: its name and the program's, "Help -
 /// timer555"; the start screen's is "timer555" alone.
 std::string PageTitle(const WindowState& state, const TextList& apps);
@@ -151,9 +161,14 @@ class TfmMain final : public QWidget {
   LateControl<TImage> Image5{this};  ///< output waveform
   LateControl<QListWidget> ListBox1{this};
 
-  /// The design advisor's findings, below the client area; shown only on a
-  /// design page with findings, when the window grows by its height.
-  TImage* Image6 = nullptr;
+  /// The panel below the client area on a design page (settings, expected
+  /// values, findings, standard values, simulation), in a scroll area that
+  /// keeps the window within the screen.
+  LateControl<QScrollArea> PanelArea{this};
+  LateControl<TDesignPanel> Panel{this};
+  /// The design advisor's findings, in the panel; shown only on a
+  /// calculated design page with findings.
+  LateControl<TImage> Image6{this};
   TSheetExport* SheetExport = nullptr;  ///< Ctrl+S, Ctrl+C, Ctrl+P
   TDesignHistory* History = nullptr;    ///< Ctrl+Z, Ctrl+Y: the design's steps
 
@@ -183,6 +198,24 @@ class TfmMain final : public QWidget {
   /// The advisor's findings the panel shows, in rule order; empty when the
   /// panel is hidden.
   const std::vector<std::string>& AdviceShown() const { return adviceShown_; }
+
+  /// The standard-value combinations the panel lists for the design on
+  /// screen, best first (none before it is calculated).
+  const std::vector<Combination>& CombinationsShown() const { return combinations_; }
+  /// Applies combination `index` (0 for the first listed) as the design's
+  /// R1, R2 and C1, recalculating frequency and duty cycle (or the pulse).
+  void ApplyCombination(int index);
+  /// Takes the supply voltage typed in the panel, or says why not.
+  void ApplySupply();
+  /// Switches the timer family, or says why not (the supply outside its range).
+  void ApplyFamily(TimerFamily family);
+  /// F5: simulates the design on screen in the background; a new
+  /// calculation cancels the run.
+  void Simulate();
+  /// Whether a simulation is running.
+  bool Simulating() const { return simulating_; }
+  /// The last simulation of the design on screen, while it still is.
+  const std::optional<SimulationResult>& Simulated() const { return simulated_; }
 
   // Pointer handlers (also called directly by tests).
   void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -284,8 +317,23 @@ class TfmMain final : public QWidget {
   bool DrawDesign();
   /// Opens the adjust dialog for a part and applies an accepted value.
   void AdjustFromDialog(AdjustablePart part);
-  void ShowAdvice();
+  /// Everything the panel says about the design on screen: the settings,
+  /// expected values, compensated parts, findings, combinations and a
+  /// simulation still valid; then the window's size.
+  void ShowAnalysis();
   void ShowAdviceTexts(std::vector<std::string> texts);
+  void ShowCombinations(DesignFacts facts);
+  /// Sizes the panel and the window: the panel below the client area, as
+  /// high as its contents, the window never past the screen's available
+  /// area (the panel scrolls instead).
+  void ArrangePanel();
+  void CreatePanel();
+  void ConnectPanel();
+  /// Stops a running simulation and waits for its thread.
+  void StopSimulation();
+  void SimulationDone(int run, const SimulationResult& result);
+  /// Records a design change made by the panel as a step, and shows it.
+  void ChangeDesign(const DesignState& next, const QString& what);
 
   WindowState state_;
   bool shown_ = false;
@@ -295,6 +343,16 @@ class TfmMain final : public QWidget {
   bool controlsQueued_ = false;  ///< EnsureControls is queued after the first frame
   std::string fontFileAdded_;    ///< the file handed to the font table at start-up
   std::vector<std::string> adviceShown_;
+  std::vector<Combination> combinations_;
+  DesignState combinationsFor_;  ///< the design the combinations were found for
+  // The simulation: the run in the background, the number of the latest
+  // (an older run's result is dropped) and the result with its design.
+  std::thread simulationThread_;
+  std::shared_ptr<SimulationCancel> simulationCancel_;
+  int simulationRun_ = 0;
+  bool simulating_ = false;
+  std::optional<SimulationResult> simulated_;
+  DesignState simulatedDesign_;
   /// The pages shown before the one on screen, the latest last.
   std::vector<PageVisit> visited_;
 };
