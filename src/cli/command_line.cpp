@@ -51,7 +51,7 @@ int CommandLineMain(int argc, char* argv[]) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   const ParsedArguments parsed = ParseArguments(args);
   if (!parsed.error.empty()) {
-    Error() << parsed.error << "\n" << "See timer555 --help for the usage.\n";
+    Error() << parsed.error << "\nSee timer555 --help for the usage.\n";
     return Status(ExitStatus::BadInput);
   }
   const Arguments& arguments = parsed.arguments;
