@@ -34,9 +34,9 @@ constexpr std::array kValueOptions = {
     ValueOption{"--frequency", "HZ", "Design", "designs 1 to 3: 0.01 to 2000000", &Arguments::frequency},
     ValueOption{"--duty", "PERCENT", "Design", "designs 1 and 3 (design 2 is always 50)", &Arguments::duty},
     ValueOption{"--pulse", "SECONDS", "Design", "design 4: 0.000001 to 10000", &Arguments::pulse},
-    ValueOption{"--vcc", "VOLT", "Circuit", "supply voltage (default 15): bipolar 4.5 to 16, cmos 2 to 15",
-                &Arguments::vcc},
-    ValueOption{"--family", "KIND", "Circuit", "bipolar (NE555 class, the default) or cmos (TLC555 class)",
+    ValueOption{"--vcc", "VOLT", "Circuit",
+                "supply voltage in volt (default 15):\nbipolar 4.5 to 16, cmos 2 to 15", &Arguments::vcc},
+    ValueOption{"--family", "KIND", "Circuit", "bipolar (NE555 class, default) or cmos (TLC555 class)",
                 &Arguments::family},
     ValueOption{"--series", "E12|E24|E48|E96|E192", "Standard values",
                 "also list the best combinations of standard values,\n"
@@ -94,7 +94,7 @@ std::unique_ptr<CLI::App> MakeApp(Reading& reading) {
   app->footer(kFooter);
   // Unknown options and stray words are reported in our own words.
   app->allow_extras();
-  app->set_help_flag();
+  app->set_help_flag();  // listed last, below
   for (std::size_t i = 0; i < kValueOptions.size(); ++i) {
     const ValueOption& o = kValueOptions[i];
     // An empty value is taken and refused below, so that "--design
@@ -121,7 +121,7 @@ std::string Quoted(const std::string& text) {
 }
 
 /// An argument nobody took: an option we do not have, or a stray word (a
-/// negative number, which CLI11 takes for a value, is a stray word too).
+/// negative number that follows no option among them).
 std::string Unexpected(const std::string& arg) {
   const bool option = arg.size() > 1 && arg[0] == '-' && !(std::isdigit(static_cast<unsigned char>(arg[1])));
   return (option ? "unknown option " : "unexpected argument ") + Quoted(arg);
