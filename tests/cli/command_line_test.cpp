@@ -66,16 +66,6 @@ void ExpectNumber(const QJsonObject& object, const Number& n) {
   EXPECT_NEAR(object[n.key].toDouble(), *n.value, std::fabs(*n.value) * 1e-6);
 }
 
-/// Two combinations that are one answer with R1 and R2 a power of ten
-/// apart and C1 the inverse.
-bool DecadeCopies(const QJsonObject& a, const QJsonObject& b) {
-  const double ratio = a["R1"].toDouble() / b["R1"].toDouble();
-  const double decades = std::pow(10.0, std::round(std::log10(ratio)));
-  const auto near = [](double x, double y) { return std::fabs(x / y - 1) < 1e-9; };
-  return near(ratio, decades) && near(b["C1"].toDouble() / a["C1"].toDouble(), decades) &&
-         (a["R2"].isNull() || near(a["R2"].toDouble() / b["R2"].toDouble(), decades));
-}
-
 class CommandLine : public ::testing::TestWithParam<Row> {};
 
 TEST_P(CommandLine, AnswersWithItsStatus) {
@@ -107,13 +97,12 @@ TEST_P(CommandLine, AnswersWithItsStatus) {
   EXPECT_EQ(json.contains("combinations"), row.combinations >= 0);
   if (row.combinations < 0) return;
 
-  // Each combination: its values, its error, and ranges around its timing;
-  // no two of them one answer in other decades.
+  // Each combination: its values, its error, and ranges around its timing.
   const QJsonArray list = json["combinations"].toArray();
   ASSERT_EQ(list.size(), row.combinations);
   const bool mono = json["pulse"].isDouble();
-  for (qsizetype i = 0; i < list.size(); ++i) {
-    const QJsonObject c = list[i].toObject();
+  for (const QJsonValue& value : list) {
+    const QJsonObject c = value.toObject();
     EXPECT_GT(c["R1"].toDouble(), 0);
     EXPECT_GT(c["C1"].toDouble(), 0);
     EXPECT_EQ(c["R2"].isNull(), mono);
@@ -124,7 +113,6 @@ TEST_P(CommandLine, AnswersWithItsStatus) {
       EXPECT_LE(c[QString(timing) + "_min"].toDouble(), nominal) << timing;
       EXPECT_GE(c[QString(timing) + "_max"].toDouble(), nominal) << timing;
     }
-    for (qsizetype j = 0; j < i; ++j) EXPECT_FALSE(DecadeCopies(list[j].toObject(), c)) << j << " and " << i;
   }
 }
 

@@ -334,15 +334,5 @@ TEST_P(CombinationSearchTest, CollapsesDecadeCopiesKeepingTheMiddleOne) {
   }
 }
 
-TEST(DistinctCombinationsTest, ListsOneAnswerOnceNotThreeTimes) {
-  const CombinationResult result =
-      FindDistinctCombinations(Request(DesignKind::Astable, 1000, 0.6, ESeries::E24, 0.10, 3));
-  ASSERT_EQ(result.combinations.size(), 3u);
-  const Combination& best = result.combinations[0];  // not 1.8K, 3.9K, 150 nF
-  EXPECT_EQ(std::tuple(best.r1, best.r2, best.c1), std::tuple(18e3, 39e3, 15e-9));
-  EXPECT_EQ(FindDistinctCombinations(Request(DesignKind::Astable, 1000, 0.6, ESeries::E24, 0.10, 0)).problem,
-            CombinationProblem::Count);
-}
-
 }  // namespace
 }  // namespace timer555
