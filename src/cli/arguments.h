@@ -9,7 +9,8 @@
 namespace timer555 {
 
 /// What a command line asks for. Values are kept as typed; the design
-/// answer checks them (the inputs with the entry fields' own validation).
+/// answer checks them (numbers as the entry fields read them, the inputs
+/// with the entry fields' own validation).
 struct Arguments {
   enum class Action {
     Design,   ///< calculate a design
@@ -18,25 +19,28 @@ struct Arguments {
   };
   Action action = Action::Design;
   std::optional<std::string> design, frequency, duty, pulse;
+  std::optional<std::string> vcc, family;
   std::optional<std::string> series, count, capTolerance;
   std::optional<std::string> png, svg;
   bool json = false;
 };
 
-/// A parsed command line, or why it cannot be used (an unknown option, a
-/// missing value, an option given twice, no --design).
+/// A parsed command line, or why it cannot be used (an unknown option, an
+/// unexpected argument, a missing value, an option given twice, no
+/// --design).
 struct ParsedArguments {
   Arguments arguments;
-  std::string error;  ///< empty when parsed
+  std::string error;  ///< empty when parsed; without the program's name
 };
 
 /// Parses the arguments after the program name. Options take their value
 /// as the next argument or after "=" ("--frequency 1000",
-/// "--frequency=1000"); an argument starting with "--" is never taken as a
-/// value. --help and --version answer whatever else is given.
+/// "--frequency=1000"); a negative number is a value ("--frequency -5"),
+/// another argument starting with "-" is not. --help and --version answer
+/// whatever else is given, unless an option is given twice.
 ParsedArguments ParseArguments(const std::vector<std::string>& args);
 
-/// The usage text, ending in a newline.
+/// The usage text (what --help prints), ending in a newline.
 std::string UsageText();
 
 }  // namespace timer555

@@ -30,10 +30,13 @@ constexpr int kAreaHeight = TfmMain::AreaHeight;
 
 int Status(ExitStatus status) { return static_cast<int>(status); }
 
+/// Every message on standard error names the program first.
+std::ostream& Error() { return std::cerr << "timer555: "; }
+
 // Standard error carries the program's own messages only; Qt's notes about
 // the environment (a missing runtime folder and the like) are dropped.
 void KeepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << "\n";
+  if (type == QtCriticalMsg || type == QtFatalMsg) Error() << message.toStdString() << "\n";
 }
 
 // The design page drawn as the window draws it: bare, then with values.
@@ -49,7 +52,7 @@ int CommandLineMain(int argc, char* argv[]) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   const ParsedArguments parsed = ParseArguments(args);
   if (!parsed.error.empty()) {
-    std::cerr << "timer555: " << parsed.error << "\n\n" << UsageText();
+    Error() << parsed.error << "\nSee timer555 --help for the usage.\n";
     return Status(ExitStatus::BadInput);
   }
   const Arguments& arguments = parsed.arguments;
@@ -64,7 +67,7 @@ int CommandLineMain(int argc, char* argv[]) {
 
   DesignAnswer answer = AnswerDesign(arguments);
   if (answer.status != ExitStatus::Done) {
-    std::cerr << answer.message << "\n";
+    Error() << answer.message << "\n";
     return Status(answer.status);
   }
 
@@ -76,7 +79,7 @@ int CommandLineMain(int argc, char* argv[]) {
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
     if (!RegisterDisplayFont(Platform(), Platform().programDirectory())) {
-      std::cerr << kMissingDisplayFont << "\n";
+      Error() << kMissingDisplayFont << "\n";
       return Status(ExitStatus::FileNotWritten);
     }
     QImage image(kAreaWidth, kAreaHeight, QImage::Format_RGB32);
@@ -86,7 +89,7 @@ int CommandLineMain(int argc, char* argv[]) {
     try {
       DrawDesign(answer.design, area);
     } catch (const std::exception& e) {
-      std::cerr << e.what() << "\n";
+      Error() << e.what() << "\n";
       return Status(ExitStatus::FileNotWritten);
     }
     const DesignRow* row = FindDesign(answer.design.DesignMode);
@@ -104,7 +107,7 @@ int CommandLineMain(int argc, char* argv[]) {
       const std::string written =
           path->value().empty() ? "no file name" : Platform().writeFile(**path, bytes);
       if (!written.empty()) {
-        std::cerr << "Cannot write \"" << **path << "\": " << written << ".\n";
+        Error() << "Cannot write \"" << **path << "\": " << written << ".\n";
         return Status(ExitStatus::FileNotWritten);
       }
     }

@@ -381,7 +381,78 @@ Combination Describe(const CombinationRequest& request, const Values& rs, const 
   return combination;
 }
 
+/// The `k` best combinations of a request that passed Check (its count
+/// aside), best first.
+std::vector<Combination> Ranked(const CombinationRequest& request, std::size_t k) {
+  const Values rs = SeriesValuesBetween(request.series, kCombinationResistorMin, kCombinationResistorMax);
+  const Values cs = SeriesValuesBetween(ESeries::E12, kCombinationCapacitorMin, kCombinationCapacitorMax);
+  const Targets targets = TargetsOf(request);
+  const std::vector<Candidate> best = request.kind == DesignKind::Monostable
+                                          ? SearchMonostable(targets, rs, cs, k)
+                                          : SearchAstable(targets, rs, cs, k);
+  std::vector<Combination> combinations;
+  combinations.reserve(best.size());
+  for (const Candidate& c : best) combinations.push_back(Describe(request, rs, cs, c));
+  return combinations;
+}
+
+/// R1 spans four decades of the search, so one answer has at most five
+/// decade copies.
+constexpr std::size_t kMostDecadeCopies = 5;
+static_assert(kCombinationResistorMax == 1e4 * kCombinationResistorMin);
+
+bool Near(double a, double b) { return std::fabs(a - b) <= 1e-9 * std::fabs(b); }
+
+/// How far a combination's resistors sit from the middle of the preferred
+/// range, in decades (see CollapseDecadeCopies).
+double DistanceFromMiddle(const Combination& c) {
+  const double middle = std::sqrt(kPreferredResistorMin * kPreferredResistorMax);
+  const double resistance = c.hasR2 ? std::sqrt(c.r1 * c.r2) : c.r1;
+  return std::fabs(std::log10(resistance / middle));
+}
+
 }  // namespace
+
+bool AreDecadeCopies(const Combination& a, const Combination& b) {
+  if (a.hasR2 != b.hasR2 || !(a.r1 > 0 && b.r1 > 0)) return false;
+  const double scale = std::pow(10.0, std::round(std::log10(a.r1 / b.r1)));
+  return Near(a.r1, b.r1 * scale) && (!a.hasR2 || Near(a.r2, b.r2 * scale)) && Near(a.c1 * scale, b.c1);
+}
+
+std::vector<Combination> CollapseDecadeCopies(const std::vector<Combination>& ranked) {
+  std::vector<Combination> kept;
+  for (const Combination& c : ranked) {
+    const auto copy =
+        std::find_if(kept.begin(), kept.end(), [&c](const Combination& k) { return AreDecadeCopies(k, c); });
+    if (copy == kept.end()) {
+      kept.push_back(c);
+    } else if (DistanceFromMiddle(c) < DistanceFromMiddle(*copy)) {
+      *copy = c;
+    }
+  }
+  return kept;
+}
+
+CombinationResult FindDistinctCombinations(const CombinationRequest& request) {
+  CombinationResult result;
+  result.problem = Check(request);
+  if (result.problem != CombinationProblem::None) return result;
+  const auto count = static_cast<std::size_t>(request.count);
+  // The copies of one answer share its error bit for bit (see
+  // FindCombinations), so all of them are among those fetched when their
+  // error is below the last one fetched, or when nothing is left to fetch.
+  // Only other answers tied at the cut can make a second round necessary.
+  for (std::size_t asked = count * kMostDecadeCopies;; asked *= 2) {
+    const std::vector<Combination> ranked = Ranked(request, asked);
+    std::vector<Combination> distinct = CollapseDecadeCopies(ranked);
+    if (ranked.size() < asked ||
+        (distinct.size() >= count && distinct[count - 1].error < ranked.back().error)) {
+      if (distinct.size() > count) distinct.resize(count);
+      result.combinations = std::move(distinct);
+      return result;
+    }
+  }
+}
 
 CombinationTiming EvaluateCombination(const CombinationRequest& request, StandardValue r1, StandardValue r2,
                                       StandardValue c1) {
@@ -408,15 +479,7 @@ CombinationResult FindCombinations(const CombinationRequest& request) {
   CombinationResult result;
   result.problem = Check(request);
   if (result.problem != CombinationProblem::None) return result;
-  const Values rs = SeriesValuesBetween(request.series, kCombinationResistorMin, kCombinationResistorMax);
-  const Values cs = SeriesValuesBetween(ESeries::E12, kCombinationCapacitorMin, kCombinationCapacitorMax);
-  const Targets targets = TargetsOf(request);
-  const auto k = static_cast<std::size_t>(request.count);
-  const std::vector<Candidate> best = request.kind == DesignKind::Monostable
-                                          ? SearchMonostable(targets, rs, cs, k)
-                                          : SearchAstable(targets, rs, cs, k);
-  result.combinations.reserve(best.size());
-  for (const Candidate& c : best) result.combinations.push_back(Describe(request, rs, cs, c));
+  result.combinations = Ranked(request, static_cast<std::size_t>(request.count));
   return result;
 }
 

@@ -123,4 +123,33 @@ struct CombinationTiming {
 CombinationTiming EvaluateCombination(const CombinationRequest& request, StandardValue r1, StandardValue r2,
                                       StandardValue c1);
 
+/// The resistors a combination is best built with sit within 5K to 1M (the
+/// component notes' range); among decade copies the one nearest its middle
+/// is kept.
+inline constexpr double kPreferredResistorMin = 5e3;
+inline constexpr double kPreferredResistorMax = 1e6;
+
+/// Whether two combinations are decade copies of one answer: R1 and R2 of
+/// one are those of the other times a power of ten and C1 the other's C1
+/// divided by it (1.8K, 3.9K, 150nF and 18K, 39K, 15nF), so they share R1 C1
+/// and R2 / R1 and with them the timing, the error and the ranges. Values
+/// are compared to 1 part in 10^9 (neighbouring standard values differ by at
+/// least 0.5 %). A combination is its own copy.
+bool AreDecadeCopies(const Combination& a, const Combination& b);
+
+/// The combinations with each set of decade copies collapsed into one, in
+/// the order of the set's first member in `ranked`. The copy kept is the
+/// one whose resistors sit nearest the middle of kPreferredResistorMin to
+/// kPreferredResistorMax, measured on a logarithmic scale: the distance
+/// |log10(R / Rmid)| of R = sqrt(R1 R2) (R1 for the monostable) from the
+/// geometric middle Rmid = sqrt(5K x 1M), about 70.7K; at equal distance
+/// the earlier one.
+std::vector<Combination> CollapseDecadeCopies(const std::vector<Combination>& ranked);
+
+/// The `count` best combinations with decade copies collapsed: FindCombinations
+/// asked for as many more as copies can take up, then CollapseDecadeCopies,
+/// cut to `count` (fewer when fewer distinct ones exist). Each one kept is
+/// chosen among all its copies.
+CombinationResult FindDistinctCombinations(const CombinationRequest& request);
+
 }  // namespace timer555

@@ -4,11 +4,12 @@
 #include "shell/design_panel.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeWidget>
 
 #include "design/standard_values.h"
 #include "platform/canvas.h"
@@ -82,8 +83,14 @@ TDesignPanel::TDesignPanel(QWidget* parent) : QWidget(parent) {
   for (ESeries series : {ESeries::E12, ESeries::E24, ESeries::E48, ESeries::E96, ESeries::E192})
     Series->addItem(QString::fromLatin1(SeriesName(series)));
   Series->setCurrentText("E24");
-  Combinations = Named(new QListWidget(this), "Combinations");
+  Combinations = Named(new QTreeWidget(this), "Combinations");
   Combinations->setFont(MakeFont(kDisplayFace, -(kFontPixels - 2), false));
+  Combinations->setRootIsDecorated(false);
+  Combinations->setUniformRowHeights(true);
+  Combinations->setAllColumnsShowFocus(true);
+  Combinations->header()->setStretchLastSection(false);
+  Combinations->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  Combinations->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   for (QWidget* w : {static_cast<QWidget*>(CombinationsLabel), static_cast<QWidget*>(Series),
                      static_cast<QWidget*>(Combinations)})
     w->hide();
@@ -122,9 +129,10 @@ int TDesignPanel::Arrange(int width) {
     CombinationsLabel->setGeometry(kMargin, y + 6, 150, 20);
     Series->setGeometry(kMargin + 150, y + 3, 90, 24);
     y += kRowHeight;
-    const int rows = std::max(1, std::min(kCombinationRows, Combinations->count()));
-    Combinations->setGeometry(kMargin, y, width - 2 * kMargin, rows * kListRowHeight + 6);
-    y += rows * kListRowHeight + 8;
+    const int rows = std::max(1, std::min(kCombinationRows, Combinations->topLevelItemCount()));
+    const int height = Combinations->header()->sizeHint().height() + rows * kListRowHeight + 6;
+    Combinations->setGeometry(kMargin, y, width - 2 * kMargin, height);
+    y += height + 2;
   }
   y = PlaceLine(SimulationStatus, y, width);
   if (!Plot->isHidden()) {

@@ -4,7 +4,7 @@
 
 class QComboBox;
 class QLabel;
-class QListWidget;
+class QTreeWidget;
 class QPushButton;
 class QRadioButton;
 
@@ -36,10 +36,10 @@ class TDesignPanel final : public QWidget {
   QLabel* Compensated = nullptr;          ///< "Compensated parts: ..."
   TImage* Findings = nullptr;             ///< the advisor's findings (the window's Image6)
   QLabel* CombinationsLabel = nullptr;
-  QComboBox* Series = nullptr;  ///< E12 .. E192, E24 first chosen
-  QListWidget* Combinations = nullptr;
-  QLabel* SimulationStatus = nullptr;  ///< "Simulating ...", "Simulated: ..."
-  TImage* Plot = nullptr;              ///< the simulation's plot
+  QComboBox* Series = nullptr;          ///< E12 .. E192, E24 first chosen
+  QTreeWidget* Combinations = nullptr;  ///< one row a combination, its cells in columns
+  QLabel* SimulationStatus = nullptr;   ///< "Simulating ...", "Simulated: ..."
+  TImage* Plot = nullptr;               ///< the simulation's plot
 
   /// How many combinations the list shows.
   static constexpr int kCombinationRows = 5;

@@ -6,12 +6,12 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTreeWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -101,14 +101,17 @@ void TfmMain::ConnectPanel() {
     return true;
   };
   QObject::connect(panel->VccEdit, &QLineEdit::editingFinished, this, [this] { ApplySupply(); });
-  QObject::connect(panel->Bipolar, &QRadioButton::clicked, this, [this] { ApplyFamily(TimerFamily::Bipolar); });
+  QObject::connect(panel->Bipolar, &QRadioButton::clicked, this,
+                   [this] { ApplyFamily(TimerFamily::Bipolar); });
   QObject::connect(panel->Cmos, &QRadioButton::clicked, this, [this] { ApplyFamily(TimerFamily::Cmos); });
   QObject::connect(panel->SimulateButton, &QPushButton::clicked, this, [this] { Simulate(); });
   QObject::connect(panel->Series, &QComboBox::currentTextChanged, this, [this] { ShowAnalysis(); });
-  QObject::connect(panel->Combinations, &QListWidget::itemActivated, this,
-                   [this](QListWidgetItem* item) { ApplyCombination(Panel->Combinations->row(item)); });
-  QObject::connect(panel->Combinations, &QListWidget::itemClicked, this,
-                   [this](QListWidgetItem* item) { ApplyCombination(Panel->Combinations->row(item)); });
+  // A click or Enter on a row applies it.
+  const auto apply = [this](QTreeWidgetItem* item) {
+    ApplyCombination(Panel->Combinations->indexOfTopLevelItem(item));
+  };
+  QObject::connect(panel->Combinations, &QTreeWidget::itemActivated, this, apply);
+  QObject::connect(panel->Combinations, &QTreeWidget::itemClicked, this, apply);
 }
 
 void TfmMain::ShowAnalysis() {
@@ -122,7 +125,8 @@ void TfmMain::ShowAnalysis() {
   const DesignState& d = state_.Design;
   // The settings as the design holds them (the field keeps an edit of the
   // user's while it has the focus).
-  if (!panel->VccEdit->hasFocus()) panel->VccEdit->setComputedText(QString::fromStdString(ShortNumber(d.Settings.vcc)));
+  if (!panel->VccEdit->hasFocus())
+    panel->VccEdit->setComputedText(QString::fromStdString(ShortNumber(d.Settings.vcc)));
   panel->Bipolar->setChecked(d.Settings.family == TimerFamily::Bipolar);
   panel->Cmos->setChecked(d.Settings.family == TimerFamily::Cmos);
 
@@ -136,17 +140,18 @@ void TfmMain::ShowAnalysis() {
     DesignFacts facts = FactsOf(d);
     const DesignReport report = ReportDesign(facts);
     findings = report.findings;
-    panel->Expected->setText(QString::fromStdString("Expected when built: " +
-                                                    ExpectedText(d.DesignMode, report.expected, facts.target)));
+    panel->Expected->setText(QString::fromStdString(
+        "Expected when built: " + ExpectedText(d.DesignMode, report.expected, facts.target)));
     panel->Compensated->setText(
-        report.compensated
-            ? QString::fromStdString("Compensated parts: " + CompensatedText(d.DesignMode, *report.compensated))
-            : QString());
+        report.compensated ? QString::fromStdString("Compensated parts: " +
+                                                    CompensatedText(d.DesignMode, *report.compensated))
+                           : QString());
     panel->Compensated->setVisible(report.compensated.has_value());
     ShowCombinations(facts);
   } else {
     panel->Compensated->hide();
     combinations_.clear();
+    combinationsFor_ = {};
     panel->Combinations->clear();
   }
   panel->Expected->setVisible(calculated);
@@ -175,17 +180,23 @@ void TfmMain::ShowCombinations(DesignFacts facts) {
   const CombinationRequest request =
       CombinationRequestFor(facts, series.value_or(ESeries::E24), TDesignPanel::kCombinationRows,
                             DefaultCapTolerance(facts.parts.C1));
-  if (!(combinationsFor_ == state_.Design) || panel->Combinations->property("series") != panel->Series->currentText()) {
-    combinations_ = FindCombinations(request).combinations;
+  if (!(combinationsFor_ == state_.Design) ||
+      panel->Combinations->property("series") != panel->Series->currentText()) {
+    combinations_ = FindDistinctCombinations(request).combinations;
     combinationsFor_ = state_.Design;
     panel->Combinations->setProperty("series", panel->Series->currentText());
+    // The cells of the command line's table, without its numbers: the list
+    // itself numbers them.
     const TextRows rows = CombinationRows(facts.kind, combinations_);
+    const auto cells = [](const std::vector<std::string>& row) {
+      QStringList out;
+      for (std::size_t cell = 1; cell < row.size(); ++cell) out << QString::fromStdString(row[cell] + "  ");
+      return out;
+    };
     panel->Combinations->clear();
-    for (std::size_t i = 1; i < rows.size(); ++i) {
-      std::string line;
-      for (std::size_t cell = 1; cell < rows[i].size(); ++cell) line += (cell > 1 ? "   " : "") + rows[i][cell];
-      panel->Combinations->addItem(QString::fromStdString(line));
-    }
+    if (!rows.empty()) panel->Combinations->setHeaderLabels(cells(rows.front()));
+    for (std::size_t i = 1; i < rows.size(); ++i)
+      panel->Combinations->addTopLevelItem(new QTreeWidgetItem(cells(rows[i])));
   }
   panel->CombinationsLabel->setText(QString::fromStdString("Standard values"));
   panel->CombinationsLabel->setToolTip(QString::fromStdString(CombinationsHeading(request)));
@@ -233,7 +244,8 @@ void TfmMain::ArrangePanel() {
   if (const QScreen* screen = this->screen(); screen != nullptr && isVisible()) {
     const QRect area = screen->availableGeometry();
     const QRect frame = frameGeometry();
-    if (frame.bottom() > area.bottom()) move(x(), std::max(area.top(), y() - (frame.bottom() - area.bottom())));
+    if (frame.bottom() > area.bottom())
+      move(x(), std::max(area.top(), y() - (frame.bottom() - area.bottom())));
   }
 }
 
@@ -268,8 +280,9 @@ void TfmMain::ApplyFamily(TimerFamily family) {
   if (family == current.family) return;
   const auto [low, high] = SupplyRange(family);
   if (current.vcc < low || current.vcc > high) {
-    Platform().showError(ShortNumber(current.vcc) + " V is outside what a " + FamilyName(family) + " 555 runs on (" +
-                         ShortNumber(low) + " to " + ShortNumber(high) + " V): change the supply first.");
+    Platform().showError(ShortNumber(current.vcc) + " V is outside what a " + FamilyName(family) +
+                         " 555 runs on (" + ShortNumber(low) + " to " + ShortNumber(high) +
+                         " V): change the supply first.");
     ShowAnalysis();  // the radio buttons show the family in use again
     return;
   }
@@ -308,7 +321,8 @@ void TfmMain::Simulate() {
     return;
   }
   if (!SimulatorAvailable()) {
-    Platform().showError("Simulation is unavailable: ngspice's library (Debian package libngspice0) is not installed.");
+    Platform().showError(
+        "Simulation is unavailable: ngspice's library (Debian package libngspice0) is not installed.");
     return;
   }
   StopSimulation();

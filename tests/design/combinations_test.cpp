@@ -261,5 +261,78 @@ TEST(CombinationRequestTest, RefusesBadRequestsWithoutSearching) {
   EXPECT_EQ(FindCombinations(good).combinations.size(), 10u);
 }
 
+// ---- Decade copies --------------------------------------------------------
+
+Combination Parts(double r1, double r2, double c1) {
+  Combination c;
+  c.r1 = r1, c.r2 = r2, c.c1 = c1, c.hasR2 = r2 > 0;
+  return c;
+}
+
+TEST(DecadeCopiesTest, AreTheSameAnswerUpToAPowerOfTen) {
+  struct Row {
+    const char* name;
+    Combination a, b;
+    bool copies;
+  };
+  const Row rows[] = {
+      {"TenTimes", Parts(1.8e3, 3.9e3, 150e-9), Parts(18e3, 39e3, 15e-9), true},
+      {"HundredthAndBack", Parts(180e3, 390e3, 1.5e-9), Parts(1.8e3, 3.9e3, 150e-9), true},
+      {"Itself", Parts(4.7e3, 10e3, 1e-6), Parts(4.7e3, 10e3, 1e-6), true},
+      {"CapacitorNotInverse", Parts(1.8e3, 3.9e3, 150e-9), Parts(18e3, 39e3, 150e-9), false},
+      {"OtherRatio", Parts(1.8e3, 3.9e3, 150e-9), Parts(18e3, 3.9e3, 15e-9), false},
+      {"SameProductOtherResistor", Parts(1.5e3, 0, 1.2e-6), Parts(1.8e3, 0, 1e-6), false},
+      {"Monostable", Parts(1e3, 0, 1e-3), Parts(100e3, 0, 10e-6), true},
+      {"MonostableAndAstable", Parts(1e3, 0, 1e-3), Parts(1e3, 2e3, 1e-3), false},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(AreDecadeCopies(row.a, row.b), row.copies) << row.name;
+    EXPECT_EQ(AreDecadeCopies(row.b, row.a), row.copies) << row.name;
+  }
+  // Kept: the copy nearest the middle of 5K to 1M, where the first of the
+  // set stood.
+  const std::vector<Combination> collapsed =
+      CollapseDecadeCopies({Parts(1.8e3, 3.9e3, 150e-9), Parts(1e3, 2e3, 1e-6), Parts(18e3, 39e3, 15e-9),
+                            Parts(180e3, 390e3, 1.5e-9)});
+  ASSERT_EQ(collapsed.size(), 2u);
+  EXPECT_EQ(collapsed[0].r1, 18e3);
+  EXPECT_EQ(collapsed[1].r1, 1e3);
+}
+
+TEST_P(CombinationSearchTest, CollapsesDecadeCopiesKeepingTheMiddleOne) {
+  const CombinationRequest& request = GetParam().request;
+  const CombinationResult distinct = FindDistinctCombinations(request);
+  ASSERT_EQ(distinct.problem, CombinationProblem::None);
+  CombinationRequest more = request;
+  more.count = kMaxCombinationCount;
+  const std::vector<Combination> ranked = FindCombinations(more).combinations;
+  // With room for five copies of each, the longest list collapses to the
+  // same answers in the same order.
+  if (request.count * 5 <= kMaxCombinationCount) {
+    std::vector<Combination> reference = CollapseDecadeCopies(ranked);
+    reference.resize(std::min<std::size_t>(reference.size(), request.count));
+    ASSERT_EQ(distinct.combinations.size(), reference.size());
+    for (std::size_t i = 0; i < reference.size(); ++i) {
+      const Combination &a = distinct.combinations[i], &b = reference[i];
+      EXPECT_TRUE(a.r1 == b.r1 && a.r2 == b.r2 && a.c1 == b.c1 && a.error == b.error) << "place " << i;
+    }
+  }
+  const auto middle = [](const Combination& c) {
+    return std::fabs(std::log10((c.hasR2 ? std::sqrt(c.r1 * c.r2) : c.r1) / std::sqrt(5e3 * 1e6)));
+  };
+  for (std::size_t i = 0; i < distinct.combinations.size(); ++i) {
+    const Combination& kept = distinct.combinations[i];
+    for (std::size_t j = 0; j < i; ++j) {
+      EXPECT_LE(distinct.combinations[j].error, kept.error) << "place " << i;
+      EXPECT_FALSE(AreDecadeCopies(distinct.combinations[j], kept)) << "place " << i;
+    }
+    for (const Combination& other : ranked) {
+      if (AreDecadeCopies(other, kept)) {
+        EXPECT_LE(middle(kept), middle(other)) << "place " << i;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace timer555

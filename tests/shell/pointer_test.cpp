@@ -2,6 +2,7 @@
 // the image controls call them.
 #include <QGroupBox>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <algorithm>
 
 #include "platform/cursors.h"
@@ -177,7 +178,7 @@ TEST_F(WindowTest, BrokenScriptShowsItsMessageOnceAndKeepsTheDrawing) {
       << platform_.errors[0];
 }
 
-TEST_F(WindowTest, AdvicePanelFollowsThePartsOnScreen) {
+TEST_F(WindowTest, PanelBelowTheClientAreaFollowsThePartsOnScreen) {
   TfmMain& w = Open();
   const auto layout = [&w] {
     return std::vector<QRect>{w.Image1->geometry(), w.Image2->geometry(), w.GB1->geometry(),
@@ -186,23 +187,26 @@ TEST_F(WindowTest, AdvicePanelFollowsThePartsOnScreen) {
   const std::vector<QRect> before = layout();
   ClickMenu(w, 0);
   w.Image2MouseDown(Qt::LeftButton, Qt::NoModifier, 100, 50);
+  EXPECT_FALSE(w.PanelArea->isHidden()) << "the settings show with the design page";
+  const int uncalculated = w.height();
   w.NumEdit1->setText("1000");
   w.NumEdit2->setText("55");
   w.Image3Click();
   ASSERT_TRUE(w.State().Design.Calculated);
   EXPECT_TRUE(w.AdviceShown().empty());
   EXPECT_TRUE(w.Image6->isHidden());
-  EXPECT_EQ(w.size(), QSize(650, 350));
+  const int calculated = w.height();
+  EXPECT_GT(calculated, uncalculated) << "expected values and standard values below the settings";
+  EXPECT_EQ(w.PanelArea->geometry(), QRect(0, 350, 650, calculated - 350));
 
   // Two steps up give C1 = 150 nF and R1 = 962 ohm, below 1K.
   w.Image4MouseDown(Qt::LeftButton, Qt::NoModifier, 5, 10);
   w.Image4MouseDown(Qt::LeftButton, Qt::NoModifier, 5, 10);
   ASSERT_EQ(w.AdviceShown().size(), 1u);
   EXPECT_EQ(w.AdviceShown()[0].rfind("R1 = 961.8 is below the 1K", 0), 0u) << w.AdviceShown()[0];
-  // The panel lies below the unchanged client area, across the window.
   EXPECT_FALSE(w.Image6->isHidden());
-  EXPECT_GT(w.height(), 350);
-  EXPECT_EQ(w.Image6->geometry(), QRect(0, 350, 650, w.height() - 350));
+  const int withFindings = w.height();
+  EXPECT_GE(withFindings, calculated + w.Image6->height()) << "the window grows by the findings";
   EXPECT_EQ(w.width(), 650);
   EXPECT_EQ(layout(), before);
   int reddish = 0;
@@ -213,7 +217,7 @@ TEST_F(WindowTest, AdvicePanelFollowsThePartsOnScreen) {
     }
   EXPECT_GT(reddish, 100) << "the finding is written in the panel";
 
-  // R1 adjusted to 1.1K breaks no rule: the panel goes.
+  // R1 adjusted to 1.1K breaks no rule: the findings go.
   const Rect r1 = w.State().Zones.Resistors[1];
   w.Image2MouseMove(Qt::NoModifier, (r1.left + r1.right) / 2, (r1.top + r1.bottom) / 2);
   answers_.QueueAnswer("1100");
@@ -221,6 +225,12 @@ TEST_F(WindowTest, AdvicePanelFollowsThePartsOnScreen) {
   answers_.Clear();
   EXPECT_DOUBLE_EQ(w.State().Design.R1, 1100);
   EXPECT_TRUE(w.AdviceShown().empty());
+  EXPECT_TRUE(w.Image6->isHidden());
+  EXPECT_LT(w.height(), withFindings);
+
+  // Another page: no panel, the window as designed.
+  ClickMenu(w, 4);
+  EXPECT_TRUE(w.PanelArea->isHidden());
   EXPECT_EQ(w.size(), QSize(650, 350));
 }
 

@@ -1,13 +1,15 @@
-// Feeds arbitrary command lines to the argument parser and, when they parse,
-// to the answer about a design: the bytes are split at newlines into at
-// most 16 arguments. Every answer must be Done or BadInput (files are not
-// written here), a refusal must say why, and a design answered must have
-// finite positive parts and texts for both outputs. Anything else (a crash,
-// a sanitizer report, an exception) is a fault.
+// Feeds arbitrary command lines to the argument parser (CLI11) and, when
+// they parse, to the answer about a design: the bytes are split at newlines
+// into at most 16 arguments. Every answer must be Done or BadInput (files are not written here), a refusal
+// must say why, and a design answered must have finite positive parts, a
+// supply within its family's range and texts for both outputs, the JSON
+// one valid object. Anything else (a crash, a sanitizer report, an
+// exception) is a fault.
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -39,8 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (args.size() > kMaxArguments) args.resize(kMaxArguments);
 
   const ParsedArguments parsed = ParseArguments(args);
-  Require(!UsageText().empty());
-  if (!parsed.error.empty() || parsed.arguments.action != Arguments::Action::Design) return 0;
+  if (!parsed.error.empty()) return 0;
+  if (parsed.arguments.action == Arguments::Action::Help) Require(!UsageText().empty());
+  if (parsed.arguments.action != Arguments::Action::Design) return 0;
 
   const DesignAnswer answer = AnswerDesign(parsed.arguments);
   if (answer.status == ExitStatus::BadInput) {
@@ -49,7 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Require(answer.status == ExitStatus::Done);
   Require(PositiveFinite(answer.facts.parts.R1) && PositiveFinite(answer.facts.parts.C1));
-  Require(AnswerJson(answer).front() == '{' && !AnswerTable(answer).empty());
+  const CircuitSettings& settings = answer.design.Settings;
+  Require(settings.family == TimerFamily::Cmos
+              ? settings.vcc >= kCmosMinVcc && settings.vcc <= kCmosMaxVcc
+              : settings.vcc >= kBipolarMinVcc && settings.vcc <= kBipolarMaxVcc);
+  const nlohmann::json json = nlohmann::json::parse(AnswerJson(answer));
+  Require(json.is_object() && json["vcc"] == settings.vcc && !AnswerTable(answer).empty());
   for (const Combination& c : answer.combinations) Require(PositiveFinite(c.r1) && PositiveFinite(c.c1));
   return 0;
 }
