@@ -5,10 +5,12 @@
 #include "platform/qt_platform.h"
 #include "shell/main_window.h"
 
-// Without arguments the window; with arguments the command line, which
-// answers without a window.
+// Without arguments the window; with one argument that is not an option (a
+// design file, as a file manager passes it) the window with that design;
+// otherwise the command line, which answers without a window.
 int main(int argc, char* argv[]) {
-  if (argc > 1) return timer555::CommandLineMain(argc, argv);
+  const bool openFile = argc == 2 && argv[1][0] != '-';
+  if (argc > 1 && !openFile) return timer555::CommandLineMain(argc, argv);
   QApplication app(argc, argv);
   // The name a desktop matches with the installed timer555.desktop and its
   // icon (Wayland's app id, X11's WM_CLASS). The window titles name the
@@ -20,6 +22,7 @@ int main(int argc, char* argv[]) {
   {
     timer555::TfmMain fmMain;
     fmMain.show();
+    if (openFile) fmMain.OpenDesignFile(argv[1]);
     app.exec();
   }
   return 0;

@@ -121,8 +121,9 @@ int TDesignPanel::Arrange(int width) {
 
   y = PlaceLine(Expected, y, width);
   y = PlaceLine(Compensated, y, width);
+  // The pictures keep the size they were drawn at (a new size would clear them).
   if (!Findings->isHidden()) {
-    Findings->place(0, y, width, Findings->height());
+    Findings->move(0, y);
     y += Findings->height();
   }
   if (!Combinations->isHidden()) {
@@ -136,8 +137,8 @@ int TDesignPanel::Arrange(int width) {
   }
   y = PlaceLine(SimulationStatus, y, width);
   if (!Plot->isHidden()) {
-    Plot->place(0, y, width, kPlotHeight);
-    y += kPlotHeight;
+    Plot->move(0, y);
+    y += Plot->height();
   }
   return y + 4;
 }

@@ -37,6 +37,7 @@
 #include "shell/num_edit.h"
 #include "shell/sheet_export.h"
 #include "shell/text_lists.h"
+#include "simulation/simulation_plot.h"
 
 namespace timer555 {
 
@@ -199,6 +200,7 @@ void TfmMain::CreateKeyCommands() {
   bind(QKeySequence(Qt::Key_F1), [this] { ChooseMenuEntry(MenuEntry::Help); });
   bind(QKeySequence(Qt::AltModifier | Qt::Key_Left), [this] { GoBack(); });
   bind(QKeySequence(Qt::Key_F5), [this] { Simulate(); });
+  bind(QKeySequence(Qt::ControlModifier | Qt::Key_O), [this] { OpenDesign(); });
   bind(QKeySequence(Qt::ControlModifier | Qt::Key_Q), [this] { ChooseMenuEntry(MenuEntry::Quit); });
   // The keypad's digits match these too.
   for (int number = 1; number <= 4; ++number)
@@ -405,7 +407,23 @@ void TfmMain::SetImage2Cursor(AreaCursor cursor) { SetControlCursor(Image2, stat
 
 std::optional<DesignFacts> TfmMain::SheetDesign() const {
   if (state_.ShownPage != SheetPage::Design || !state_.Design.Calculated) return std::nullopt;
-  return FactsOf(state_.Design);
+  DesignFacts facts = FactsOf(state_.Design);
+  if (simulated_) facts.simulated = SimulationSummary(*simulated_, state_.Design.DesignMode);
+  return facts;
+}
+
+std::optional<SheetDrawing> TfmMain::SimulationDrawing() const {
+  if (!simulated_ || state_.ShownPage != SheetPage::Design || !state_.Design.Calculated) return std::nullopt;
+  // Drawn again for the sheet, narrower than on screen, to stand below the
+  // waveform beside the schematic.
+  constexpr int kSheetPlotWidth = 400;
+  constexpr int kSheetPlotHeight = 180;
+  SheetDrawing drawing = LogDrawing(kSheetPlotWidth, kSheetPlotHeight, [this](Canvas& canvas) {
+    DrawSimulationPlot(canvas, *simulated_, state_.Design.Settings, state_.Design.DesignMode,
+                       state_.AppFontName);
+  });
+  drawing.caption = "Simulation";
+  return drawing;
 }
 
 }  // namespace timer555

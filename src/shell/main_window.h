@@ -3,17 +3,18 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "design/combinations.h"
 #include "design/design_sheet.h"
 #include "design/design_state.h"
 #include "design/engine.h"
-#include "simulation/simulator.h"
+#include "shell/sheet.h"
 #include "shell/string_holder.h"
+#include "simulation/simulator.h"
 
 class QGroupBox;
 class QLabel;
@@ -96,6 +97,9 @@ struct WindowState {
 /// "Application 5: Tone burst generator", "Typical timer specifications";
 /// "timer555" for the start screen.
 std::string PageName(const WindowState& state, const TextList& apps);
+
+/// The design files' filter in the open and save dialogs.
+inline constexpr const char* kDesignFileFilter = "timer555 design (*.t555)";
 
 /// The circuit settings remembered from the last run (through the platform's
 /// settings store); the defaults, 15 V bipolar, when none or none valid.
@@ -183,6 +187,9 @@ class TfmMain final : public QWidget {
   /// The calculated design the sheet describes: on a design page once it is
   /// calculated; nothing otherwise.
   std::optional<DesignFacts> SheetDesign() const;
+  /// The simulation's plot for the sheet, once one has been run for the
+  /// design on screen.
+  std::optional<SheetDrawing> SimulationDrawing() const;
 
   /// Called each time an adjust dialog has been filled and shown, before any
   /// key reaches it. Nothing in the program sets it; the headless scenario
@@ -212,6 +219,17 @@ class TfmMain final : public QWidget {
   /// F5: simulates the design on screen in the background; a new
   /// calculation cancels the run.
   void Simulate();
+  /// The design file of the design page on screen (the inputs as the
+  /// fields hold them when it is not calculated).
+  std::string DesignFileText() const;
+  /// The SPICE netlist of the calculated design on screen.
+  std::string NetlistText() const;
+  /// Ctrl+O: the open dialog, then OpenDesignFile.
+  void OpenDesign();
+  /// Opens a design file: its design page as it was saved, or a message
+  /// naming the file and what is wrong with it, and nothing changes. True
+  /// when opened.
+  bool OpenDesignFile(const std::string& path);
   /// Whether a simulation is running.
   bool Simulating() const { return simulating_; }
   /// The last simulation of the design on screen, while it still is.
@@ -327,6 +345,8 @@ class TfmMain final : public QWidget {
   /// high as its contents, the window never past the screen's available
   /// area (the panel scrolls instead).
   void ArrangePanel();
+  /// Draws the findings and the simulation's plot `width` pixels wide.
+  void DrawPanelPictures(int width);
   void CreatePanel();
   void ConnectPanel();
   /// Stops a running simulation and waits for its thread.

@@ -131,18 +131,16 @@ void DrawHelpPage(Canvas& canvas, const TextList& shHelp, const std::string& fon
   canvas.setFontHeight(p);
 
   for (int i = 1; i <= 13; ++i) {
-    canvas.setFontUnderline(i == 1 || i == 12);
+    canvas.setFontUnderline(i == 1);
     canvas.textOut(m, (i - 1) * p, LineAt(shHelp, static_cast<std::size_t>(i - 1)));
   }
   canvas.textOut(m, 10 * p, KeysHelpLine);
-  // The program's own lines in the last two rows, which the help text
-  // leaves empty: name and version as a heading, then its documents.
-  canvas.setFontUnderline(true);
-  canvas.textOut(m, 11 * p, ProgramHelpLine());
-  canvas.setFontUnderline(false);
-  canvas.textOut(m, 12 * p, DocsHelpLine);
+  canvas.textOut(m, 11 * p, StepsHelpLine);
+  // The program's own line in the last row, which the help text leaves
+  // empty.
+  canvas.textOut(m, 12 * p, ProgramHelpLine());
 }
 
-std::string ProgramHelpLine() { return std::string("timer555 ") + TIMER555_VERSION; }
+std::string ProgramHelpLine() { return std::string("timer555 ") + TIMER555_VERSION + " - " + DocsHelpLine; }
 
 }  // namespace timer555

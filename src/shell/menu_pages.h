@@ -12,15 +12,19 @@ inline constexpr const char* MakerWebAddress = "www.timer555.example";
 
 /// Where the help page says the README and the licence are: the folder the
 /// Debian package installs them to (cmake/install.cmake, prefix /usr).
-inline constexpr const char* DocsHelpLine = "     README and licence: /usr/share/doc/timer555";
+inline constexpr const char* DocsHelpLine = "README and licence: /usr/share/doc/timer555";
 
-/// The help page's heading of the program's own lines: "timer555 " and the
-/// version of the build.
+/// The help page's last line, the program's own: "timer555 " and the
+/// version of the build, then where its documents are.
 std::string ProgramHelpLine();
 
-/// The help page's line of our own about the keys that get a page out of
-/// the program, in the row left free below the design-mode steps.
-inline constexpr const char* KeysHelpLine = "[5] Ctrl+S saves this page, Ctrl+C copies it, Ctrl+P prints it.";
+/// The help page's lines of our own about the keys, in the rows left free
+/// below the design-mode steps: the ways a page or a design leaves and
+/// enters the program, then the steps back and forth.
+inline constexpr const char* KeysHelpLine =
+    "[5] Ctrl+S saves, Ctrl+O opens a design, Ctrl+C copies, Ctrl+P prints.";
+inline constexpr const char* StepsHelpLine =
+    "[6] Ctrl+Z undoes, Ctrl+Y redoes, Alt+Left goes back, F5 simulates.";
 
 /// The drawing of the four menu-bar pages into the drawing area, in the
 /// face `fontName`. The main window hides the input groups and sets

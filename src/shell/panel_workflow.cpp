@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "design/design_file.h"
 #include "design/design_table.h"
 #include "design/standard_values.h"
 #include "platform/platform_services.h"
@@ -64,6 +65,17 @@ std::optional<std::pair<int, int>> E12Position(double c1) {
     }
   }
   return std::nullopt;
+}
+
+// What a simulation of the design runs: its parts as shown, its settings,
+// and its inputs for the deck's comments.
+DeckRequest DeckFor(const DesignState& design) {
+  DeckRequest request;
+  request.kind = design.DesignMode;
+  request.parts = design;
+  request.settings = design.Settings;
+  request.inputs = TargetOf(design);
+  return request;
 }
 
 }  // namespace
@@ -162,11 +174,8 @@ void TfmMain::ShowAnalysis() {
   const bool plotted = calculated && simulated_.has_value();
   panel->SimulationStatus->setVisible(simulating_ || plotted);
   if (simulating_) panel->SimulationStatus->setText("Simulating ...");
-  if (plotted) {
+  if (plotted)
     panel->SimulationStatus->setText(QString::fromStdString(SimulationSummary(*simulated_, d.DesignMode)));
-    panel->Plot->place(0, 0, ClientWidth, TDesignPanel::kPlotHeight);
-    DrawSimulationPlot(panel->Plot->canvas(), *simulated_, d.Settings, d.DesignMode, state_.AppFontName);
-  }
   panel->Plot->setVisible(plotted);
   PanelArea->show();
   ShowAdviceTexts(std::move(findings));
@@ -203,18 +212,23 @@ void TfmMain::ShowCombinations(DesignFacts facts) {
 }
 
 void TfmMain::ShowAdviceTexts(std::vector<std::string> texts) {
-  if (texts == adviceShown_ && (texts.empty() || !Image6->isHidden())) return;
   adviceShown_ = std::move(texts);
-  if (adviceShown_.empty()) {
-    Image6->hide();
-    return;
+  Image6->setVisible(!adviceShown_.empty());
+}
+
+void TfmMain::DrawPanelPictures(int width) {
+  if (!adviceShown_.empty()) {
+    const std::vector<AdviceLine> lines =
+        LayOutAdvice(Image6->canvas(), adviceShown_, width, state_.AppFontName);
+    Image6->place(0, 0, width, AdvicePanelHeight(Image6->canvas(), static_cast<int>(lines.size())));
+    DrawAdvicePanel(Image6->canvas(), lines, state_.AppFontName);
   }
-  const std::vector<AdviceLine> lines =
-      LayOutAdvice(Image6->canvas(), adviceShown_, ClientWidth, state_.AppFontName);
-  const int height = AdvicePanelHeight(Image6->canvas(), static_cast<int>(lines.size()));
-  Image6->place(0, 0, ClientWidth, height);
-  DrawAdvicePanel(Image6->canvas(), lines, state_.AppFontName);
-  Image6->show();
+  TDesignPanel* panel = Panel;
+  if (!panel->Plot->isHidden() && simulated_) {
+    panel->Plot->place(0, 0, width, TDesignPanel::kPlotHeight);
+    DrawSimulationPlot(panel->Plot->canvas(), *simulated_, state_.Design.Settings, state_.Design.DesignMode,
+                       state_.AppFontName);
+  }
 }
 
 void TfmMain::ArrangePanel() {
@@ -223,6 +237,7 @@ void TfmMain::ArrangePanel() {
     return;
   }
   TDesignPanel* panel = Panel;
+  DrawPanelPictures(ClientWidth);
   int content = panel->Arrange(ClientWidth);
   // The window stays within the screen's available area: what does not fit
   // scrolls within the panel.
@@ -234,6 +249,7 @@ void TfmMain::ArrangePanel() {
   int width = ClientWidth;
   if (content > room) {
     width = ClientWidth - PanelArea->verticalScrollBar()->sizeHint().width();
+    DrawPanelPictures(width);
     content = panel->Arrange(width);
   }
   const int shown = std::min(content, room);
@@ -315,6 +331,45 @@ void TfmMain::ApplyCombination(int index) {
   ChangeDesign(next, "Standard values");
 }
 
+std::string TfmMain::DesignFileText() const {
+  DesignState design = state_.Design;
+  if (!design.Calculated && controlsMade_) {
+    design.Field1Text = design.Field1Typed = NumEdit1.control_->text().toStdString();
+    design.Field2Text = design.Field2Typed = NumEdit2.control_->text().toStdString();
+  }
+  return WriteDesignFile(design);
+}
+
+std::string TfmMain::NetlistText() const { return SpiceDeck(DeckFor(state_.Design)); }
+
+void TfmMain::OpenDesign() {
+  if (const auto path = Platform().askOpenFileName("Open a design", {kDesignFileFilter, "All files (*)"}))
+    OpenDesignFile(*path);
+}
+
+bool TfmMain::OpenDesignFile(const std::string& path) {
+  PlatformServices& platform = Platform();
+  std::string problem;
+  const std::optional<std::string> bytes = platform.readFile(path, kMaxDesignFileBytes, problem);
+  DesignFileRead read;
+  if (bytes) read = ReadDesignFile(*bytes);
+  if (!bytes || !read.design) {
+    platform.showError("Cannot open \"" + path + "\": " + (bytes ? read.problem : problem + "."));
+    return false;
+  }
+  // From a design page the opening is a step to go back from; from another
+  // page it starts afresh, as choosing a design does.
+  const bool fromDesign = state_.DesignShown && state_.ShownPage == SheetPage::Design;
+  const DesignState before = state_.Design;
+  if (state_.ShownPage != SheetPage::Design || !state_.DesignShown) RememberPage();
+  ShowDesign(*read.design);
+  if (fromDesign)
+    History->Record(before, state_.Design, "Open");
+  else
+    History->Clear();
+  return true;
+}
+
 void TfmMain::Simulate() {
   if (!OnCalculatedDesignPage(state_)) {
     Platform().beep();
@@ -326,15 +381,10 @@ void TfmMain::Simulate() {
     return;
   }
   StopSimulation();
-  const DesignState& d = state_.Design;
-  DeckRequest request;
-  request.kind = d.DesignMode;
-  request.parts = d;
-  request.settings = d.Settings;
-  request.inputs = TargetOf(d);
+  const DeckRequest request = DeckFor(state_.Design);
   auto cancel = std::make_shared<SimulationCancel>();
   simulationCancel_ = cancel;
-  simulatedDesign_ = d;
+  simulatedDesign_ = state_.Design;
   simulated_.reset();
   simulating_ = true;
   const int run = ++simulationRun_;

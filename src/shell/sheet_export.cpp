@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QShortcut>
+#include <algorithm>
 
 #include "platform/platform_services.h"
 #include "shell/image_control.h"
@@ -19,10 +20,11 @@ namespace timer555 {
 namespace {
 
 // The summary lists this many combinations of this series, with the
-// capacitor at the tolerance the command line takes by default.
+// capacitor at the tolerance the command line takes by default for it.
 constexpr int kSummaryCombinations = 3;
 constexpr ESeries kSummarySeries = ESeries::E24;
-constexpr double kSummaryCapTolerance = 0.10;
+// The timer data table's cells: name, condition, bipolar, CMOS, unit.
+constexpr std::size_t kTimerDataColumns = 5;
 
 }  // namespace
 
@@ -67,6 +69,7 @@ Sheet TSheetExport::CurrentSheet() const {
     const TImage* vout = window_.Image5;
     if (const LoggingCanvas* voutLog = vout->drawingLog())
       sheet.waveform = SheetDrawing{vout->width(), vout->height(), voutLog->calls(), kWaveformCaption};
+    sheet.simulation = window_.SimulationDrawing();
   }
   return sheet;
 }
@@ -82,12 +85,22 @@ std::string TSheetExport::BaseName() const {
 
 std::string TSheetExport::SummaryText() const {
   const std::optional<DesignFacts> calculated = window_.SheetDesign();
-  if (!calculated) return PageName(window_.State(), window_.SHApps.Strings()) + "\n";
+  const std::string title = PageName(window_.State(), window_.SHApps.Strings()) + "\n";
+  if (!calculated) {
+    // The timer data table goes to a spreadsheet as its rows and columns.
+    if (window_.State().ShownPage != SheetPage::TimerData) return title;
+    const TextList& cells = window_.SHSpecs.Strings();
+    TextRows rows = {{"", "", "Bipolar 555", "CMOS 555", ""}};
+    for (std::size_t at = 0; at + kTimerDataColumns <= cells.size(); at += kTimerDataColumns)
+      rows.emplace_back(cells.begin() + static_cast<std::ptrdiff_t>(at),
+                        cells.begin() + static_cast<std::ptrdiff_t>(at + kTimerDataColumns));
+    return title + RowsText(rows, TextLayout::Tabs);
+  }
   const DesignFacts& facts = *calculated;
   const CombinationRequest request =
-      CombinationRequestFor(facts, kSummarySeries, kSummaryCombinations, kSummaryCapTolerance);
+      CombinationRequestFor(facts, kSummarySeries, kSummaryCombinations, DefaultCapTolerance(facts.parts.C1));
   return DesignSummaryText(ReportDesign(facts), TextLayout::Tabs, CombinationsHeading(request),
-                           FindCombinations(request).combinations);
+                           FindDistinctCombinations(request).combinations);
 }
 
 bool TSheetExport::Ready() const {
@@ -97,25 +110,55 @@ bool TSheetExport::Ready() const {
   return false;
 }
 
+std::vector<std::string> TSheetExport::SaveFilters() const {
+  std::vector<std::string> filters = {"PNG image (*.png)", "SVG drawing (*.svg)", "PDF document (*.pdf)"};
+  const WindowState& state = window_.State();
+  if (state.ShownPage == SheetPage::Design && state.DesignShown) {
+    filters.push_back(kDesignFileFilter);
+    if (state.Design.Calculated) filters.push_back("SPICE netlist (*.cir)");
+  }
+  return filters;
+}
+
 void TSheetExport::Save() {
-  if (!Ready()) return;
   const std::string name = BaseName() + ".png";
   const std::string suggested = lastFolder_.empty() ? name : lastFolder_ + "/" + name;
-  const auto path = Platform().askSaveFileName(
-      "Save the sheet", suggested, {"PNG image (*.png)", "SVG drawing (*.svg)", "PDF document (*.pdf)"});
+  const auto path = Platform().askSaveFileName("Save the sheet", suggested, SaveFilters());
   if (!path) return;
-  const std::optional<SheetFormat> format = SheetFormatOf(*path);
-  if (!format) {
-    Platform().showError("Cannot save \"" + *path + "\": the name must end in .png, .svg or .pdf.");
-    return;
+  if (SaveTo(*path))
+    lastFolder_ = QFileInfo(QString::fromLocal8Bit(path->c_str())).absolutePath().toLocal8Bit().toStdString();
+}
+
+bool TSheetExport::SaveTo(const std::string& path) {
+  // The extensions offered, in the dialog's order.
+  std::vector<std::string> extensions;
+  for (const std::string& filter : SaveFilters())
+    extensions.push_back(filter.substr(filter.find("(*") + 2, filter.size() - filter.find("(*") - 3));
+  const auto offered = [&extensions, &path](const std::string& extension) {
+    return std::find(extensions.begin(), extensions.end(), extension) != extensions.end() &&
+           QString::fromStdString(path).endsWith(QString::fromStdString(extension), Qt::CaseInsensitive);
+  };
+  std::string bytes;
+  if (offered(".t555")) {
+    bytes = window_.DesignFileText();
+  } else if (offered(".cir")) {
+    bytes = window_.NetlistText();
+  } else if (const std::optional<SheetFormat> format = SheetFormatOf(path)) {
+    if (!Ready()) return false;
+    bytes = SheetBytes(CurrentSheet(), *format);
+  } else {
+    std::string list;
+    for (std::size_t i = 0; i < extensions.size(); ++i)
+      list += (i == 0 ? "" : i + 1 == extensions.size() ? " or " : ", ") + extensions[i];
+    Platform().showError("Cannot save \"" + path + "\": the name must end in " + list + ".");
+    return false;
   }
-  const std::string bytes = SheetBytes(CurrentSheet(), *format);
-  const std::string problem = Platform().writeFile(*path, bytes);
+  const std::string problem = Platform().writeFile(path, bytes);
   if (!problem.empty()) {
-    Platform().showError("Cannot write \"" + *path + "\": " + problem + ".");
-    return;
+    Platform().showError("Cannot write \"" + path + "\": " + problem + ".");
+    return false;
   }
-  lastFolder_ = QFileInfo(QString::fromLocal8Bit(path->c_str())).absolutePath().toLocal8Bit().toStdString();
+  return true;
 }
 
 void TSheetExport::Copy() {

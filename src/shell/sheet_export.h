@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <string>
+#include <vector>
 
 #include "shell/sheet.h"
 
@@ -27,6 +28,13 @@ class TSheetExport final : public QObject {
 
   /// Ctrl+S: the save dialog, then the file (through a temporary file).
   void Save();
+  /// What the page on screen can be saved as, for the save dialog: the
+  /// sheet as PNG, SVG or PDF; on a design page also the design file, and
+  /// once it is calculated its SPICE netlist.
+  std::vector<std::string> SaveFilters() const;
+  /// Writes the page to `path` in the format its extension names, as Ctrl+S
+  /// does after its dialog; false after a message saying why not.
+  bool SaveTo(const std::string& path);
   /// Ctrl+C: picture and summary on the clipboard.
   void Copy();
   /// Ctrl+P: the print dialog, then the page.

@@ -234,16 +234,14 @@ TEST_F(MenuPages, HelpLinesKeysAndProgramLines) {
     EXPECT_EQ(t.text, help[static_cast<std::size_t>(i - 1)]);
     EXPECT_EQ(t.args, (std::vector<int>{32, (i - 1) * 23}));
     EXPECT_EQ(t.fontHeight, 23);
-    EXPECT_EQ(t.underline, i == 1 || i == 12);
+    EXPECT_EQ(t.underline, i == 1);
   }
-  // The keys line in the free row below the steps, in the steps' style.
+  // The keys lines in the free rows below the steps, in the steps' style,
+  // then the program's name, version and documents.
   EXPECT_EQ(texts[13].str(), std::string("textOut 32,230 ") + KeysHelpLine);
-  EXPECT_FALSE(texts[13].underline);
-  // The program's name and version as the last heading, its documents below.
-  EXPECT_EQ(texts[14].str(), "textOut 32,253 timer555 1.2");
-  EXPECT_TRUE(texts[14].underline);
-  EXPECT_EQ(texts[15].str(), std::string("textOut 32,276 ") + DocsHelpLine);
-  EXPECT_FALSE(texts[15].underline);
+  EXPECT_EQ(texts[14].str(), std::string("textOut 32,253 ") + StepsHelpLine);
+  EXPECT_EQ(texts[15].str(), std::string("textOut 32,276 timer555 1.2 - ") + DocsHelpLine);
+  for (std::size_t i = 13; i < 16; ++i) EXPECT_FALSE(texts[i].underline);
 }
 
 // Short lists draw empty texts instead of reading past their end.

@@ -198,6 +198,16 @@ TEST_F(SheetExportTest, CopiesPictureAndSummary) {
   ASSERT_GE(heading, 0);
   EXPECT_TRUE(lines[heading + 4].startsWith("3\t")) << lines[heading + 4].toStdString();
   EXPECT_EQ(lines[heading + 5], "");
+
+  // The timer data table goes as its rows, cells tab-separated.
+  Menu(2);
+  Area(500, 100);
+  Export().Copy();
+  const QStringList table = QGuiApplication::clipboard()->mimeData()->text().split('\n');
+  EXPECT_EQ(table[0], "Typical timer specifications");
+  EXPECT_EQ(table[1], "\t\tBipolar 555\tCMOS 555\t");
+  EXPECT_EQ(table[2], "Vcc\t\t4.5 - 16\t2 - 18\tV");
+  EXPECT_EQ(table.size(), 2 + 11 + 1) << "the heading, eleven rows and the final line break";
 }
 
 // Ctrl+P: the print dialog's printer gets one page; a cancelled dialog

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QThread>
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -16,9 +18,11 @@
 #include "platform/cursors.h"
 #include "platform/recording_platform.h"
 #include "shell/adjust_dialog.h"
+#include "shell/design_panel.h"
 #include "shell/image_control.h"
 #include "shell/main_window.h"
 #include "shell/num_edit.h"
+#include "shell/sheet_export.h"
 #include "testsupport/adjust_answers.h"
 #include "testsupport/key_presses.h"
 
@@ -74,6 +78,20 @@ std::string Inline(std::initializer_list<std::pair<const char*, std::string>> me
 Runner::Runner(TfmMain& window, RecordingPlatform& platform, QString outDir)
     : window_(window), platform_(platform), outDir_(std::move(outDir)) {
   answers_.Attach(window_);
+}
+
+std::string Runner::InOutput(const std::string& path) const {
+  return QDir(outDir_).absoluteFilePath(QString::fromStdString(path)).toStdString();
+}
+
+void Runner::WaitForSimulation() {
+  QElapsedTimer waited;
+  waited.start();
+  while (window_.Simulating() && waited.elapsed() < kSimulationWait) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(2);
+  }
+  QApplication::processEvents();
 }
 
 void Runner::MouseDown(QWidget* target, int x, int y) {
@@ -196,6 +214,26 @@ void Runner::Run(const Command& c) {
     (c.word == "C1" ? window_.RB1 : window_.RB2)->click();
   } else if (n == "key") {
     KeyOnFocus(c.word);
+    // F5 returns once the simulation it started has finished.
+    if (QString::fromStdString(c.word).compare("F5", Qt::CaseInsensitive) == 0) WaitForSimulation();
+  } else if (n == "vcc") {
+    TNumEdit* field = window_.Panel->VccEdit;
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+    for (QChar ch : QString::fromStdString(c.text)) Key(field, KeyCodeOf(ch), QString(ch));
+    Key(field, Qt::Key_Return, QStringLiteral("\r"));
+    QApplication::processEvents();
+  } else if (n == "family") {
+    (c.word == "cmos" ? window_.Panel->Cmos : window_.Panel->Bipolar)->click();
+    QApplication::processEvents();
+  } else if (n == "combination") {
+    window_.ApplyCombination(c.ints[0] - 1);
+    QApplication::processEvents();
+  } else if (n == "save") {
+    window_.SheetExport->SaveTo(InOutput(c.text));
+  } else if (n == "open") {
+    window_.OpenDesignFile(InOutput(c.text));
+    QApplication::processEvents();
   } else if (n == "dialog") {
     if (c.word == "keys")
       answers_.QueueKeys(KeysByName(c.text));

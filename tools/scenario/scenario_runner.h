@@ -41,6 +41,12 @@ class Runner {
   /// The keys of a blank-separated list of key names.
   static std::vector<QKeyCombination> KeysByName(const std::string& names);
   void Snapshot(const std::string& name);
+  /// A file name of a script: relative ones lie in the output folder.
+  std::string InOutput(const std::string& path) const;
+  /// Waits (handling events) until the window's simulation has finished.
+  void WaitForSimulation();
+  /// How long a simulation may take before the runner goes on, in ms.
+  static constexpr int kSimulationWait = 30000;
   QWidget* Field(const std::string& name);
 
   TfmMain& window_;

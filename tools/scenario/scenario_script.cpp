@@ -144,6 +144,16 @@ std::vector<Command> ParseScript(const std::string& script) {
       }
     } else if (n == "snapshot") {
       cmd.word = p.Name();
+    } else if (n == "vcc") {
+      cmd.text = p.Rest();
+      if (cmd.text.empty()) p.Fail("missing supply voltage");
+    } else if (n == "family") {
+      cmd.word = p.Word("family", {"bipolar", "cmos"});
+    } else if (n == "combination") {
+      cmd.ints.push_back(p.Int("combination number"));
+    } else if (n == "save" || n == "open") {
+      cmd.text = p.Rest();
+      if (cmd.text.empty()) p.Fail("missing file name");
     } else {
       p.Fail("unknown command '" + n + "'");
     }

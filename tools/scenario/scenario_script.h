@@ -6,7 +6,12 @@
 
 namespace timer555::scenario {
 
-/// One command of a scenario script. `ints` holds the numbers of the
+/// One command of a scenario script. Besides the pointer and key commands:
+/// `vcc TEXT` types the supply voltage into the panel's field and presses
+/// Enter, `family bipolar|cmos` clicks the family, `combination N` applies
+/// the Nth standard-value combination listed, `save FILE` and `open FILE`
+/// save and open as Ctrl+S and Ctrl+O do after their dialogs (a relative
+/// FILE lies in the output folder). `ints` holds the numbers of the
 /// pointer commands, `word` the keyword argument (menu entry, field, arrow,
 /// radio button, snapshot name, the key name of `key`, "keys" for
 /// `dialog keys`) and `text` the free text of type, paste and dialog (the
