@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "design/engine.h"
 #include "schematic/value_text.h"
 
 namespace timer555::soak {
@@ -85,12 +86,15 @@ std::string CheckValueTexts(const DesignState& s) {
 }
 
 std::string FieldWatch::Check(const std::string& text, bool userAction, const std::string& what) {
+  // Only numbers count: a program that writes "nan" is wrong whatever the
+  // user typed before.
+  if (userAction && NumberFromText(text)) typed_.insert(text);
   if (userAction || text == last_) {
     last_ = text;
     return {};
   }
   last_ = text;
-  if (text.empty() || IsPlainFiniteNumber(text)) return {};
+  if (text.empty() || IsPlainFiniteNumber(text) || typed_.count(text) > 0) return {};
   return "the program wrote '" + text + "' into the " + what;
 }
 

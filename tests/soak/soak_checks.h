@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "design/design_state.h"
@@ -26,6 +27,9 @@ class FieldWatch {
 
  private:
   std::string last_;
+  /// Every text the user put into the field: undo, going back and opening
+  /// a saved design put them back, and they stay the user's.
+  std::set<std::string> typed_;
 };
 
 }  // namespace timer555::soak

@@ -93,6 +93,9 @@ TEST(SoakChecks, FieldWatchTrustsTheUserButNotTheProgram) {
       {"program writes a lone minus", "-", false, false},
       {"program writes a negative", "-12.5", false, true},
       {"program writes overflow digits", overflowDigits.c_str(), false, false},
+      {"user types an exponent", "1e3", true, true},
+      {"program writes something else", "7", false, true},
+      {"undo puts the user's text back", "1e3", false, true},
       {"user pastes junk", "x-1e9", true, true},
   };
   FieldWatch watch;

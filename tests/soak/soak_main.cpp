@@ -11,6 +11,8 @@
 // the first broken check (naming the seed, the step and the action).
 #include <QApplication>
 #include <QDir>
+#include <QGroupBox>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdlib>
@@ -92,10 +94,37 @@ class ActionMaker {
   /// keys, digits. Not Ctrl+Q, which ends the run, nor shortcuts that open
   /// windows of their own.
   std::string KeyName() {
-    static const char* const keys[] = {
-        "Up",    "Down", "Up",  "Down",      "Return", "Enter",    "Tab",       "Backtab", "Escape",
-        "F1",    "1",    "2",   "3",         "4",      "5",        "0",         "Space",   "Left",
-        "Right", "Home", "End", "Backspace", "Delete", "shift+Up", "ctrl+Down", "PgUp"};
+    static const char* const keys[] = {"Up",
+                                       "Down",
+                                       "Up",
+                                       "Down",
+                                       "Return",
+                                       "Enter",
+                                       "Tab",
+                                       "Backtab",
+                                       "Escape",
+                                       "F1",
+                                       "1",
+                                       "2",
+                                       "3",
+                                       "4",
+                                       "5",
+                                       "0",
+                                       "Space",
+                                       "Left",
+                                       "Right",
+                                       "Home",
+                                       "End",
+                                       "Backspace",
+                                       "Delete",
+                                       "shift+Up",
+                                       "ctrl+Down",
+                                       "PgUp",
+                                       "ctrl+Z",
+                                       "ctrl+Y",
+                                       "ctrl+shift+Z",
+                                       "ctrl+Z",
+                                       "alt+Left"};
     return keys[Below(static_cast<int>(std::size(keys)))];
   }
 
@@ -112,7 +141,7 @@ class ActionMaker {
   /// The next action. `areaW`/`areaH` are the drawing area's size.
   Command Next(int areaW, int areaH) {
     Command c;
-    const int pick = Below(114);
+    const int pick = Below(124);
     const char* field = Below(2) ? "freq" : "duty";
     if (pick < 10) {
       static const char* const entries[] = {"Design", "Applications", "Data", "Help"};
@@ -155,8 +184,21 @@ class ActionMaker {
     } else if (pick < 112) {
       c.name = "key";
       c.word = KeyName();
-    } else {
+    } else if (pick < 114) {
       c.name = "copy";  // Ctrl+C: the page's sheet and its summary
+    } else if (pick < 118) {
+      // Ctrl+S of the design and Ctrl+O of what was saved (or of nothing yet).
+      c.name = Below(2) ? "save" : "open";
+      c.text = "soak.t555";
+    } else if (pick < 121) {
+      c.name = "vcc";
+      c.text = Below(3) == 0 ? HostileText() : std::to_string(Below(20));
+    } else if (pick < 122) {
+      c.name = "family";
+      c.word = Below(2) ? "bipolar" : "cmos";
+    } else {
+      c.name = "combination";
+      c.ints = {Below(7)};
     }
     return c;
   }
@@ -216,9 +258,14 @@ std::string CheckAdvicePanel(const timer555::TfmMain& w, bool pageChanged) {
     std::string problem = timer555::soak::CheckPrintedText("advice", text);
     if (!problem.empty()) return problem;
   }
-  if (w.width() != 650 || shown.empty() != (w.height() == 350) || shown.empty() != w.Image6->isHidden())
+  // The panel below the client area shows on a design page only, and the
+  // findings in it only when there are some.
+  const bool panel = !w.PanelArea->isHidden();
+  const bool designPage = w.State().ShownPage == timer555::SheetPage::Design && !w.GB1->isHidden();
+  if (w.width() != 650 || panel != designPage || panel != (w.height() > 350) ||
+      shown.empty() != w.Image6->isHidden() || (!shown.empty() && !panel))
     return "window " + std::to_string(w.width()) + " x " + std::to_string(w.height()) + " with " +
-           std::to_string(shown.size()) + " findings";
+           std::to_string(shown.size()) + " findings" + (panel ? " and the panel" : "");
   if (!shown.empty() && pageChanged) return "findings kept on a new page";
   return {};
 }
@@ -280,8 +327,11 @@ int main(int argc, char* argv[]) {
       const Untouched before = Untouched::Of(fmMain);
       // A key that edits text and goes to an entry field is the user's own
       // typing, as a typed character is.
-      const bool editingKey = c.name == "key" && (c.word.size() == 1 || c.word == "Space" ||
-                                                  c.word == "Backspace" || c.word == "Delete");
+      const bool editingKey =
+          c.name == "key" &&
+          (c.word.size() == 1 || c.word == "Space" || c.word == "Backspace" || c.word == "Delete" ||
+           // a field's own undo of the user's typing
+           c.word == "ctrl+Z" || c.word == "ctrl+Y" || c.word == "ctrl+shift+Z");
       // The runner presses it on the focused control, or on the window's own
       // focus control once it has made the window active again.
       const QWidget* focusBefore = !editingKey                              ? nullptr
