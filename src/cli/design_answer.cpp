@@ -227,4 +227,11 @@ std::string AnswerJson(const DesignAnswer& answer) {
 
 std::string JsonString(const std::string& text) { return Dump(Json(text), -1); }
 
+std::string CombinationsJson(DesignKind kind, const std::vector<Combination>& combinations) {
+  Json list = Json::array();
+  for (const Combination& c : combinations)
+    list.push_back(CombinationJson(c, kind == DesignKind::Monostable));
+  return Dump(list, -1);
+}
+
 }  // namespace timer555

@@ -59,4 +59,8 @@ std::string AnswerJson(const DesignAnswer& answer);
 /// snapshots use it too).
 std::string JsonString(const std::string& text);
 
+/// Combinations as the JSON array an answer's "combinations" holds (the
+/// scenario runner's snapshots list the window's with the same keys).
+std::string CombinationsJson(DesignKind kind, const std::vector<Combination>& combinations);
+
 }  // namespace timer555

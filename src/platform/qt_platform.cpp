@@ -5,7 +5,6 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
-#include <QSettings>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QMessageBox>
@@ -13,6 +12,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSettings>
 #include <QWidget>
 
 namespace timer555 {
@@ -142,12 +142,12 @@ std::optional<std::string> QtPlatformServices::readFile(const std::string& path,
   // A file that is not a plain file (a folder, a device) has no size to
   // trust; it is read only up to one byte past the limit.
   if (file.size() > static_cast<qint64>(maxBytes)) {
-    problem = "larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MiB";
+    problem = "larger than " + std::to_string(maxBytes / (std::size_t{1024} * 1024)) + " MiB";
     return std::nullopt;
   }
   const QByteArray bytes = file.read(static_cast<qint64>(maxBytes) + 1);
   if (bytes.size() > static_cast<qsizetype>(maxBytes)) {
-    problem = "larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MiB";
+    problem = "larger than " + std::to_string(maxBytes / (std::size_t{1024} * 1024)) + " MiB";
     return std::nullopt;
   }
   return bytes.toStdString();

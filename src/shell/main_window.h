@@ -340,7 +340,7 @@ class TfmMain final : public QWidget {
   /// simulation still valid; then the window's size.
   void ShowAnalysis();
   void ShowAdviceTexts(std::vector<std::string> texts);
-  void ShowCombinations(DesignFacts facts);
+  void ShowCombinations(const DesignFacts& facts);
   /// Sizes the panel and the window: the panel below the client area, as
   /// high as its contents, the window never past the screen's available
   /// area (the panel scrolls instead).

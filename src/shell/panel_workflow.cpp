@@ -149,7 +149,7 @@ void TfmMain::ShowAnalysis() {
   const bool calculated = OnCalculatedDesignPage(state_);
   std::vector<std::string> findings;
   if (calculated) {
-    DesignFacts facts = FactsOf(d);
+    const DesignFacts facts = FactsOf(d);
     const DesignReport report = ReportDesign(facts);
     findings = report.findings;
     panel->Expected->setText(QString::fromStdString(
@@ -182,7 +182,7 @@ void TfmMain::ShowAnalysis() {
   ArrangePanel();
 }
 
-void TfmMain::ShowCombinations(DesignFacts facts) {
+void TfmMain::ShowCombinations(const DesignFacts& facts) {
   TDesignPanel* panel = Panel;
   const std::optional<ESeries> series = ParseSeries(panel->Series->currentText().toStdString());
   // The search is redone only when the design or the series changed.
@@ -419,6 +419,8 @@ void TfmMain::SimulationDone(int run, const SimulationResult& result) {
     simulated_ = result;
   }
   ShowAnalysis();
+  // The plot comes into view where the panel scrolls.
+  if (simulated_) PanelArea->ensureWidgetVisible(Panel->Plot, 0, 0);
 }
 
 }  // namespace timer555

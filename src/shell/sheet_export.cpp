@@ -85,7 +85,7 @@ std::string TSheetExport::BaseName() const {
 
 std::string TSheetExport::SummaryText() const {
   const std::optional<DesignFacts> calculated = window_.SheetDesign();
-  const std::string title = PageName(window_.State(), window_.SHApps.Strings()) + "\n";
+  std::string title = PageName(window_.State(), window_.SHApps.Strings()) + "\n";
   if (!calculated) {
     // The timer data table goes to a spreadsheet as its rows and columns.
     if (window_.State().ShownPage != SheetPage::TimerData) return title;

@@ -166,9 +166,27 @@ step 08_adjusted
 area_matches "$out/08_adjusted.png" "$out/runner/adjusted.area.png" 08_adjusted
 vout_matches "$out/08_adjusted.png" "$out/runner/adjusted.vout.png" 08_adjusted
 
+# F5 simulates in the background: the plot of C1's voltage (blue) and the
+# output (red) appears in the panel below the client area, which keeps the
+# window on the screen (the panel scrolls to show it).
+xdotool key --clearmodifiers F5
+sleep 3
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+[ $((Y + HEIGHT)) -le 768 ] || fail "the window reaches past the bottom of the screen after F5"
+step 09_simulated
+convert "$out/09_simulated.png" -crop "${WIDTH}x$((HEIGHT - 350))+${X}+$((Y + 350))" +repage -depth 8 rgb:"$out/panel.rgb" ||
+  fail "cannot crop the panel"
+read -r blue red < <(python3 -c '
+import sys
+data = open(sys.argv[1], "rb").read()
+px = [data[i:i + 3] for i in range(0, len(data), 3)]
+print(sum(1 for r, g, b in px if b > 200 and r < 60 and g < 60), sum(1 for r, g, b in px if r > 200 and g < 60 and b < 60))
+' "$out/panel.rgb")
+[ "$blue" -gt 100 ] && [ "$red" -gt 100 ] || fail "no plot in the panel after F5 ($blue blue and $red red pixels)"
+
 click "$quit_x" "$quit_y"
 wait_exit 15
 [ "$EXIT_STATUS" != running ] || fail "the program still runs 15 s after Quit"
 [ "$EXIT_STATUS" -eq 0 ] || { cat "$out/program.log"; fail "the program ended with status $EXIT_STATUS"; }
 [ ! -e "$bindir/TECHNCLN.TTF" ] || fail "a font copy was written beside the program"
-echo "ok: drawing area and waveform on screen equal to the runner's, R1 set to $answer (dialog showed $shown), status 0, no font copy"
+echo "ok: drawing area and waveform on screen equal to the runner's, R1 set to $answer (dialog showed $shown), the simulation plotted ($blue blue, $red red pixels), status 0, no font copy"

@@ -111,6 +111,8 @@ bool Contains(const std::vector<int>& r, int x, int y) {
   return r[0] <= x && x <= r[2] && r[1] <= y && y <= r[3];
 }
 
+int WindowHeight(const QJsonObject& o) { return o["window"].toObject()["height"].toInt(); }
+
 const char* const kDesign1At1000Hz60 = "menu Design\nclick 100 50\ntype freq 1000\ntype duty 60\ncalculate\n";
 
 // ---- Start screen and menu bar ----
@@ -664,6 +666,45 @@ TEST(Keyboard, UndoAndRedoRestoreThePageExactly) {
   same("no_redo", "new_step");
 }
 
+// The circuit settings, what the built circuit does, the simulation (F5
+// returns once it has run) and the standard values, with the command
+// line's keys in the snapshot.
+TEST(BuiltCircuit, SettingsSimulationAndStandardValues) {
+  const QString script =
+      "menu Design\nclick 100 250\ntype freq 1000\ntype duty 30\ncalculate\nsnapshot calc\n"
+      "vcc 5\nsnapshot v5\nvcc 20\nsnapshot refused\nfamily cmos\nsnapshot cmos\nkey F5\nsnapshot simulated\n"
+      "combination 1\nsnapshot combination\n";
+  Played run = Play("built_circuit", script);
+  ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
+  const QJsonObject calc = run.Json("calc"), v5 = run.Json("v5"), refused = run.Json("refused"),
+                    cmos = run.Json("cmos"), simulated = run.Json("simulated"),
+                    combination = run.Json("combination");
+  const auto expected = [](const QJsonObject& o, const char* key) {
+    return o["expected"].toObject()[key].toDouble();
+  };
+  EXPECT_EQ(calc["vcc"].toDouble(), 15);
+  EXPECT_EQ(calc["family"].toString(), "bipolar");
+  EXPECT_NEAR(expected(calc, "frequency"), 912.1, 9) << "the diodes' drop at 15 V";
+  EXPECT_TRUE(calc["compensated"].isObject());
+  EXPECT_TRUE(calc["simulated"].isNull());
+  EXPECT_EQ(v5["vcc"].toDouble(), 5);
+  EXPECT_NEAR(expected(v5, "frequency"), 767.8, 8) << "and at 5 V";
+  EXPECT_EQ(Messages(refused),
+            QStringList{"Supply voltage not realistic: a bipolar 555 runs on 4.5 to 16 V."});
+  EXPECT_EQ(refused["vcc"].toDouble(), 5) << "a refused supply changes nothing";
+  EXPECT_EQ(cmos["family"].toString(), "cmos");
+  for (const QJsonObject& o : {calc, v5, cmos}) EXPECT_EQ(o["R1"].toDouble(), calc["R1"].toDouble());
+  ASSERT_TRUE(simulated["simulated"].isObject()) << Messages(simulated).join("|").toStdString();
+  EXPECT_NEAR(simulated["simulated"].toObject()["frequency"].toDouble(), expected(cmos, "frequency"),
+              0.03 * expected(cmos, "frequency"));
+  EXPECT_GT(WindowHeight(simulated), WindowHeight(cmos)) << "the plot below the panel";
+  const QJsonArray combinations = cmos["combinations"].toArray();
+  ASSERT_FALSE(combinations.isEmpty());
+  for (const char* key : {"R1", "R2", "C1"})
+    EXPECT_DOUBLE_EQ(combination[key].toDouble(), combinations[0].toObject()[key].toDouble()) << key;
+  EXPECT_TRUE(combination["simulated"].isNull()) << "a new design leaves the simulation behind";
+}
+
 // ---- Menu pages and reference pages ----
 
 TEST(MenuPages, PagesAndTheirClicks) {
@@ -754,8 +795,6 @@ QStringList Warnings(const QJsonObject& o) {
   for (const QJsonValue& x : o["warnings"].toArray()) out << x.toString();
   return out;
 }
-
-int WindowHeight(const QJsonObject& o) { return o["window"].toObject()["height"].toInt(); }
 
 TEST(Keyboard, DesignByKeyEnterCalculatesUpStepsC1) {
   const Played run = PlayFile("keyboard");

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/cursors.h"
+#include "shell/design_panel.h"
 #include "shell/image_control.h"
 #include "shell/num_edit.h"
 #include "testsupport/adjust_answers.h"
@@ -232,6 +233,31 @@ TEST_F(WindowTest, PanelBelowTheClientAreaFollowsThePartsOnScreen) {
   ClickMenu(w, 4);
   EXPECT_TRUE(w.PanelArea->isHidden());
   EXPECT_EQ(w.size(), QSize(650, 350));
+}
+
+// The circuit settings are remembered from one run to the next; a value out
+// of the family's range is refused with a message and changes nothing.
+TEST_F(WindowTest, CircuitSettingsAreRememberedAndChecked) {
+  platform_.settings = {{"circuit/vcc", "9"}, {"circuit/family", "cmos"}};
+  TfmMain& w = Open();
+  EXPECT_EQ(w.State().Design.Settings, (CircuitSettings{9, TimerFamily::Cmos}));
+  CalculatedDesign1(w);
+  EXPECT_EQ(w.Panel->VccEdit->text(), "9");
+  EXPECT_TRUE(w.Panel->Cmos->isChecked());
+  w.Panel->VccEdit->setText("15.5");
+  w.ApplySupply();
+  EXPECT_EQ(platform_.errors,
+            std::vector<std::string>{"Supply voltage not realistic: a CMOS 555 runs on 2 to 15 V."});
+  EXPECT_EQ(w.State().Design.Settings.vcc, 9);
+  EXPECT_EQ(w.Panel->VccEdit->text(), "9");
+  w.Panel->VccEdit->setText("12");
+  w.ApplySupply();
+  w.ApplyFamily(TimerFamily::Bipolar);
+  EXPECT_EQ(w.State().Design.Settings, (CircuitSettings{12, TimerFamily::Bipolar}));
+  EXPECT_EQ(platform_.settings["circuit/vcc"], "12");
+  EXPECT_EQ(platform_.settings["circuit/family"], "bipolar");
+  Destroy();
+  EXPECT_EQ(Open().State().Design.Settings, (CircuitSettings{12, TimerFamily::Bipolar})) << "the next run";
 }
 
 }  // namespace

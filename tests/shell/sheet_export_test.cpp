@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 #include <functional>
 
+#include "design/design_file.h"
 #include "golden_image.h"
 #include "rsvg.h"
 #include "shell/image_control.h"
@@ -146,15 +147,22 @@ TEST_F(SheetExportTest, SavesPngAndSvgAndRefusesWhatItCannotWrite) {
   Design(3, "1000", "30");
   const QString png = Path("sheet.png"), svg = Path("sheet.SVG"), pdf = Path("sheet.pdf");
   const std::string missing = PathStd("missing/sheet.png"), jpeg = PathStd("sheet.jpg");
-  platform_.saveAnswers = {png.toStdString(), svg.toStdString(), pdf.toStdString(), jpeg, missing, ""};
-  for (int i = 0; i < 6; ++i) Export().Save();
+  const std::string design = PathStd("design.t555"), netlist = PathStd("design.cir");
+  platform_.saveAnswers = {
+      png.toStdString(), svg.toStdString(), pdf.toStdString(), jpeg, missing, design, netlist, ""};
+  for (int i = 0; i < 8; ++i) Export().Save();
+  // A design page also saves its design, and once calculated its netlist.
+  EXPECT_EQ(ReadDesignFile(ReadFile(QString::fromStdString(design)).toStdString()).design,
+            window_->State().Design);
+  EXPECT_TRUE(ReadFile(QString::fromStdString(netlist)).contains("\n.meas tran frequency param="));
 
   EXPECT_EQ(platform_.saveSuggestions.front(), "low-duty-1000Hz-30pct.png");
   EXPECT_EQ(platform_.saveSuggestions.back(),
             QDir(dir_.path()).absolutePath().toStdString() + "/low-duty-1000Hz-30pct.png");
-  EXPECT_EQ(platform_.errors, (std::vector<std::string>{
-                                  "Cannot save \"" + jpeg + "\": the name must end in .png, .svg or .pdf.",
-                                  "Cannot write \"" + missing + "\": No such file or directory."}));
+  EXPECT_EQ(platform_.errors,
+            (std::vector<std::string>{
+                "Cannot save \"" + jpeg + "\": the name must end in .png, .svg, .pdf, .t555 or .cir.",
+                "Cannot write \"" + missing + "\": No such file or directory."}));
   EXPECT_FALSE(QFile::exists(QString::fromStdString(jpeg)));
   EXPECT_FALSE(QDir(Path("missing")).exists());
   const QImage expected = Sheet();

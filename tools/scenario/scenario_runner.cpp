@@ -10,11 +10,12 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QThread>
-#include <charconv>
 #include <cmath>
+#include <nlohmann/json.hpp>
 #include <stdexcept>
 
 #include "cli/design_answer.h"
+#include "design/design_sheet.h"
 #include "platform/cursors.h"
 #include "platform/recording_platform.h"
 #include "shell/adjust_dialog.h"
@@ -30,47 +31,33 @@ namespace timer555::scenario {
 
 namespace {
 
-std::string Quote(const std::string& s) { return JsonString(s); }
+using Json = nlohmann::ordered_json;
 
-std::string Quote(const QString& s) { return Quote(s.toStdString()); }
-
-// Doubles to 17 significant digits; non-finite values as strings.
-std::string Number(double v) {
-  if (std::isnan(v)) return "\"nan\"";
-  if (std::isinf(v)) return v > 0 ? "\"inf\"" : "\"-inf\"";
-  char buf[40];
-  auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17);
-  return std::string(buf, result.ptr);
+// Doubles as JSON numbers (they read back exactly); non-finite values as
+// the strings "nan", "inf" and "-inf", as the snapshots have always had them.
+Json Number(double v) {
+  if (std::isnan(v)) return "nan";
+  if (std::isinf(v)) return v > 0 ? "inf" : "-inf";
+  return v;
 }
 
-std::string RectJson(const Rect& r) {
-  return "[" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +
-         std::to_string(r.bottom) + "]";
-}
+// A number that is null when the quantity is not defined.
+Json NumberOr(bool defined, double v) { return defined && std::isfinite(v) ? Json(v) : Json(nullptr); }
 
-/// Builds one JSON object member by member.
-class Object {
- public:
-  Object& Add(const std::string& key, const std::string& rawValue) {
-    text_ += (text_.empty() ? "{\n  " : ",\n  ") + Quote(key) + ": " + rawValue;
-    return *this;
-  }
-  std::string Done() const { return text_.empty() ? "{}" : text_ + "\n}"; }
+Json RectJson(const Rect& r) { return Json::array({r.left, r.top, r.right, r.bottom}); }
 
- private:
-  std::string text_;
-};
+Json Text(const QString& s) { return s.toStdString(); }
 
-std::string Bool(bool b) { return b ? "true" : "false"; }
-
-std::string Inline(std::initializer_list<std::pair<const char*, std::string>> members) {
-  std::string out = "{";
-  bool first = true;
-  for (const auto& [key, value] : members) {
-    out += (first ? "" : ", ") + Quote(std::string(key)) + ": " + value;
-    first = false;
-  }
-  return out + "}";
+// What the built circuit is expected to do, with the command line's keys.
+Json ExpectedJson(DesignKind kind, const ExpectedValues& e) {
+  const bool mono = kind == DesignKind::Monostable;
+  Json o;
+  o["frequency"] = NumberOr(e.runs() && !mono, e.frequency);
+  o["duty"] = NumberOr(e.runs() && !mono, e.duty);
+  o["pulse"] = NumberOr(e.runs() && mono, e.pulse);
+  o["high_time"] = NumberOr(e.runs(), e.highTime);
+  o["low_time"] = NumberOr(e.runs() && !mono, e.lowTime);
+  return o;
 }
 
 }  // namespace
@@ -78,6 +65,26 @@ std::string Inline(std::initializer_list<std::pair<const char*, std::string>> me
 Runner::Runner(TfmMain& window, RecordingPlatform& platform, QString outDir)
     : window_(window), platform_(platform), outDir_(std::move(outDir)) {
   answers_.Attach(window_);
+}
+
+void Runner::RunPanelCommand(const Command& c) {
+  const std::string& n = c.name;
+  if (n == "vcc") {
+    TNumEdit* field = window_.Panel->VccEdit;
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+    for (QChar ch : QString::fromStdString(c.text)) Key(field, KeyCodeOf(ch), QString(ch));
+    Key(field, Qt::Key_Return, QStringLiteral("\r"));
+  } else if (n == "family") {
+    (c.word == "cmos" ? window_.Panel->Cmos : window_.Panel->Bipolar)->click();
+  } else if (n == "combination") {
+    window_.ApplyCombination(c.ints[0] - 1);
+  } else if (n == "save") {
+    window_.SheetExport->SaveTo(InOutput(c.text));
+  } else if (n == "open") {
+    window_.OpenDesignFile(InOutput(c.text));
+  }
+  QApplication::processEvents();
 }
 
 std::string Runner::InOutput(const std::string& path) const {
@@ -145,7 +152,7 @@ QWidget* Runner::Field(const std::string& name) {
   return name == "freq" ? static_cast<QWidget*>(window_.NumEdit1) : static_cast<QWidget*>(window_.NumEdit2);
 }
 
-static int KeyCodeOf(QChar c) {
+int Runner::KeyCodeOf(QChar c) {
   if (c.isDigit()) return Qt::Key_0 + c.digitValue();
   if (c.isLetter()) return Qt::Key_A + (c.toUpper().unicode() - 'A');
   if (c == '.') return Qt::Key_Period;
@@ -216,24 +223,8 @@ void Runner::Run(const Command& c) {
     KeyOnFocus(c.word);
     // F5 returns once the simulation it started has finished.
     if (QString::fromStdString(c.word).compare("F5", Qt::CaseInsensitive) == 0) WaitForSimulation();
-  } else if (n == "vcc") {
-    TNumEdit* field = window_.Panel->VccEdit;
-    field->setFocus(Qt::OtherFocusReason);
-    field->selectAll();
-    for (QChar ch : QString::fromStdString(c.text)) Key(field, KeyCodeOf(ch), QString(ch));
-    Key(field, Qt::Key_Return, QStringLiteral("\r"));
-    QApplication::processEvents();
-  } else if (n == "family") {
-    (c.word == "cmos" ? window_.Panel->Cmos : window_.Panel->Bipolar)->click();
-    QApplication::processEvents();
-  } else if (n == "combination") {
-    window_.ApplyCombination(c.ints[0] - 1);
-    QApplication::processEvents();
-  } else if (n == "save") {
-    window_.SheetExport->SaveTo(InOutput(c.text));
-  } else if (n == "open") {
-    window_.OpenDesignFile(InOutput(c.text));
-    QApplication::processEvents();
+  } else if (n == "vcc" || n == "family" || n == "combination" || n == "save" || n == "open") {
+    RunPanelCommand(c);
   } else if (n == "dialog") {
     if (c.word == "keys")
       answers_.QueueKeys(KeysByName(c.text));
@@ -250,76 +241,93 @@ void Runner::Run(const Command& c) {
 std::string Runner::SnapshotJson() {
   const WindowState& state = window_.State();
   const DesignState& d = state.Design;
-  std::string menuBar = "[";
-  for (int k = 0; k < 5; ++k) menuBar += (k ? ", " : "") + RectJson(state.MenuBarEntries[k].Hit);
-  menuBar += "]";
-  std::string zones = "[";
-  for (int i = 1; i <= 4; ++i) zones += (i > 1 ? ", " : "") + RectJson(state.Zones.Resistors[i]);
-  zones += "]";
-  std::string messages = "[";
+  Json menuBar = Json::array();
+  for (const MenuBarEntry& e : state.MenuBarEntries) menuBar.push_back(RectJson(e.Hit));
+  Json zones = Json::array();
+  for (int i = 1; i <= 4; ++i) zones.push_back(RectJson(state.Zones.Resistors[i]));
+  Json messages = Json::array();
   for (std::size_t i = messagesSeen_; i < platform_.errors.size(); ++i)
-    messages += (i > messagesSeen_ ? ", " : "") + Quote(platform_.errors[i]);
-  messages += "]";
+    messages.push_back(platform_.errors[i]);
   const AdjustDialogShown& shown = answers_.Last();
   QWidget* focus = QApplication::focusWidget();
-  std::string warnings = "[";
-  for (const std::string& text : window_.AdviceShown())
-    warnings += (warnings.size() > 1 ? ", " : "") + Quote(text);
-  warnings += "]";
 
-  Object o;
-  o.Add("title", Quote(window_.windowTitle()))
-      .Add("ActiveMenu", std::to_string(static_cast<int>(state.ActiveMenu)))
-      .Add("DesignShown", std::to_string(state.DesignShown ? 1 : 0))
-      .Add("Calculated", Bool(d.Calculated))
-      .Add("DesignMode", std::to_string(static_cast<int>(d.DesignMode)))
-      .Add("ApplicationIndex", std::to_string(state.ApplicationIndex))
-      .Add("Frequency", Number(d.Frequency))
-      .Add("DutyCycle", Number(d.DutyCycle))
-      .Add("PulseLength", Number(d.PulseLength))
-      .Add("C1", Number(d.C1))
-      .Add("C2", Number(d.C2))
-      .Add("C3", Number(d.C3))
-      .Add("C4", Number(d.C4))
-      .Add("R1", Number(d.R1))
-      .Add("R2", Number(d.R2))
-      .Add("R3", Number(d.R3))
-      .Add("NominalC1", Number(d.NominalC1))
-      .Add("NominalR1", Number(d.NominalR1))
-      .Add("NominalR2", Number(d.NominalR2))
-      .Add("FrequencyDecimals", std::to_string(d.FrequencyDecimals))
-      .Add("DutyDecimals", std::to_string(d.DutyDecimals))
-      .Add("CapSeriesIndex", std::to_string(d.CapSeriesIndex))
-      .Add("CapDecade", std::to_string(d.CapDecade))
-      .Add("HighTime", Number(d.HighTime))
-      .Add("LowTime", Number(d.LowTime))
-      .Add("TimerChoice", std::to_string(static_cast<int>(d.Chip)))
-      .Add("SelectedResistor", std::to_string(state.SelectedResistor))
-      .Add("cursor", std::to_string(ControlCursor(window_.Image2)))
-      .Add("C1Zone", RectJson(state.Zones.C1))
-      .Add("ResistorZones", zones)
-      .Add("fields", Inline({{"freq", Inline({{"text", Quote(window_.NumEdit1->text())},
-                                              {"enabled", Bool(window_.NumEdit1->isEnabled())}})},
-                             {"duty", Inline({{"text", Quote(window_.NumEdit2->text())},
-                                              {"enabled", Bool(window_.NumEdit2->isEnabled())}})},
-                             {"label1", Quote(window_.Label1->text())},
-                             {"label4", Quote(window_.Label4->text())}}))
-      .Add("groupsVisible",
-           Bool(!window_.GB1->isHidden() && !window_.GB2->isHidden() && !window_.GB3->isHidden()))
-      .Add("menuBar", menuBar)
-      .Add("messages", messages)
-      .Add("beeps", std::to_string(platform_.beeps - beepsSeen_))
-      .Add(
-          "dialog",
-          Inline({{"name", Quote(shown.name)}, {"number", Quote(shown.number)}, {"unit", Quote(shown.unit)}}))
-      .Add("focus", Quote(focus ? focus->objectName() : QString()))
-      .Add("warnings", warnings)
-      .Add("window", Inline({{"width", std::to_string(window_.width())},
-                             {"height", std::to_string(window_.height())},
-                             {"visible", Bool(window_.isVisible())}}));
+  Json o;
+  o["title"] = Text(window_.windowTitle());
+  o["ActiveMenu"] = static_cast<int>(state.ActiveMenu);
+  o["DesignShown"] = state.DesignShown ? 1 : 0;
+  o["Calculated"] = d.Calculated;
+  o["DesignMode"] = static_cast<int>(d.DesignMode);
+  o["ApplicationIndex"] = state.ApplicationIndex;
+  o["Frequency"] = Number(d.Frequency);
+  o["DutyCycle"] = Number(d.DutyCycle);
+  o["PulseLength"] = Number(d.PulseLength);
+  for (const auto& [key, value] : {std::pair{"C1", d.C1},
+                                   {"C2", d.C2},
+                                   {"C3", d.C3},
+                                   {"C4", d.C4},
+                                   {"R1", d.R1},
+                                   {"R2", d.R2},
+                                   {"R3", d.R3},
+                                   {"NominalC1", d.NominalC1},
+                                   {"NominalR1", d.NominalR1},
+                                   {"NominalR2", d.NominalR2}})
+    o[key] = Number(value);
+  o["FrequencyDecimals"] = d.FrequencyDecimals;
+  o["DutyDecimals"] = d.DutyDecimals;
+  o["CapSeriesIndex"] = d.CapSeriesIndex;
+  o["CapDecade"] = d.CapDecade;
+  o["HighTime"] = Number(d.HighTime);
+  o["LowTime"] = Number(d.LowTime);
+  o["TimerChoice"] = static_cast<int>(d.Chip);
+  o["SelectedResistor"] = state.SelectedResistor;
+  o["cursor"] = ControlCursor(window_.Image2);
+  o["C1Zone"] = RectJson(state.Zones.C1);
+  o["ResistorZones"] = zones;
+  o["fields"] = {
+      {"freq", {{"text", Text(window_.NumEdit1->text())}, {"enabled", window_.NumEdit1->isEnabled()}}},
+      {"duty", {{"text", Text(window_.NumEdit2->text())}, {"enabled", window_.NumEdit2->isEnabled()}}},
+      {"label1", Text(window_.Label1->text())},
+      {"label4", Text(window_.Label4->text())}};
+  o["groupsVisible"] = !window_.GB1->isHidden() && !window_.GB2->isHidden() && !window_.GB3->isHidden();
+  o["menuBar"] = menuBar;
+  o["messages"] = messages;
+  o["beeps"] = platform_.beeps - beepsSeen_;
+  o["dialog"] = {{"name", shown.name}, {"number", shown.number}, {"unit", shown.unit}};
+  o["focus"] = Text(focus ? focus->objectName() : QString());
+  o["warnings"] = window_.AdviceShown();
+  o["window"] = {{"width", window_.width()}, {"height", window_.height()}, {"visible", window_.isVisible()}};
+  AddBuiltCircuit(o);
   messagesSeen_ = platform_.errors.size();
   beepsSeen_ = platform_.beeps;
-  return o.Done() + "\n";
+  return o.dump(2) + "\n";
+}
+
+// The circuit settings and, for a calculated design, what the built circuit
+// does, the compensated parts, a simulation run and the combinations listed,
+// with the command line's keys.
+void Runner::AddBuiltCircuit(nlohmann::ordered_json& o) const {
+  const DesignState& d = window_.State().Design;
+  o["vcc"] = d.Settings.vcc;
+  o["family"] = d.Settings.family == TimerFamily::Bipolar ? "bipolar" : "cmos";
+  const std::optional<DesignFacts> facts = window_.SheetDesign();
+  Json expected(nullptr), compensated(nullptr), simulated(nullptr);
+  if (facts) {
+    const DesignReport report = ReportDesign(*facts);
+    expected = ExpectedJson(d.DesignMode, report.expected);
+    if (report.compensated) {
+      compensated = {{"R1", report.compensated->R1},
+                     {"R2", NumberOr(d.DesignMode != DesignKind::Monostable, report.compensated->R2)}};
+    }
+  }
+  if (const std::optional<SimulationResult>& run = window_.Simulated(); facts && run) {
+    simulated = {{"frequency", NumberOr(run->frequency.has_value(), run->frequency.value_or(0))},
+                 {"duty", NumberOr(run->duty.has_value(), run->duty.value_or(0))},
+                 {"pulse", NumberOr(run->pulse.has_value(), run->pulse.value_or(0))}};
+  }
+  o["expected"] = expected;
+  o["compensated"] = compensated;
+  o["simulated"] = simulated;
+  o["combinations"] = Json::parse(CombinationsJson(d.DesignMode, window_.CombinationsShown()));
 }
 
 void Runner::Snapshot(const std::string& name) {

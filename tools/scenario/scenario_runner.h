@@ -3,6 +3,7 @@
 #include <QKeyCombination>
 #include <QString>
 #include <QWidget>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,11 @@ class Runner {
   /// The keys of a blank-separated list of key names.
   static std::vector<QKeyCombination> KeysByName(const std::string& names);
   void Snapshot(const std::string& name);
+  /// The panel's commands: vcc, family, combination, save and open.
+  void RunPanelCommand(const Command& command);
+  void AddBuiltCircuit(nlohmann::ordered_json& snapshot) const;
+  /// The key code of a typed character.
+  static int KeyCodeOf(QChar c);
   /// A file name of a script: relative ones lie in the output folder.
   std::string InOutput(const std::string& path) const;
   /// Waits (handling events) until the window's simulation has finished.

@@ -1,9 +1,11 @@
 #!/bin/bash
 # Takes the README's screenshots from the real program on a virtual X
 # display, driven with the mouse and keyboard through xdotool: the start
-# screen, design 1 calculated for 1000 Hz and 60 %, the tone-burst
-# application page and the table of timer data, then design 1 once more at
-# QT_SCALE_FACTOR=2, as on a HiDPI screen. Writes docs/*.png.
+# screen, design 1 calculated for 1000 Hz and 60 %, design 3 at 1000 Hz and
+# 30 % simulated with F5 (the panel with expected values, compensated parts,
+# findings, standard values and the plot), the tone-burst application page
+# and the table of timer data, then design 1 once more at QT_SCALE_FACTOR=2,
+# as on a HiDPI screen. Writes docs/*.png.
 #
 #   bash tools/screenshots/take.sh [BUILD_DIR]     (default: build)
 # Needs a built program (bash build.sh build), Xvfb, xdotool and ImageMagick.
@@ -44,6 +46,7 @@ start_program() {
 click() { xdotool mousemove --window "$wid" $(($1 * scale)) $(($2 * scale)) sleep 0.1 click 1; }
 shot() {  # shot NAME: the window alone, after a pause for the repaint
   sleep 0.8
+  eval "$(xdotool getwindowgeometry --shell "$wid")"  # the panel below may have grown it
   timeout 20 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$docs/$1.png" || fail "screenshot $1 failed"
   echo "wrote docs/$1.png"
 }
@@ -72,6 +75,20 @@ start_program 1
 shot start_screen
 calculate_design1
 shot design_calculated
+
+# Design 3 (bottom-left quadrant), 1000 Hz at 30 %, "Calculate", then F5
+# and a moment for the simulation.
+click $(entry 0)
+click 160 $((area_top + 230))
+click $((391 + 112 + 37)) $((56 + 23 + 12))
+xdotool key --clearmodifiers ctrl+a BackSpace type --delay 40 1000
+click $((391 + 112 + 37)) $((56 + 58 + 12))
+xdotool key --clearmodifiers ctrl+a BackSpace type --delay 40 30
+click $((391 + 90 + 48)) $((56 + 95 + 13))
+xdotool key --clearmodifiers F5
+sleep 2
+xdotool mousemove --window "$wid" $((600 * scale)) $((340 * scale))
+shot design_simulated
 
 # Applications, fifth row of the left column: the tone-burst generator.
 click $(entry 1)
