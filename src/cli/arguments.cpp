@@ -34,15 +34,26 @@ constexpr std::array kValueOptions = {
     ValueOption{"--frequency", "HZ", "Design", "designs 1 to 3: 0.01 to 2000000", &Arguments::frequency},
     ValueOption{"--duty", "PERCENT", "Design", "designs 1 and 3 (design 2 is always 50)", &Arguments::duty},
     ValueOption{"--pulse", "SECONDS", "Design", "design 4: 0.000001 to 10000", &Arguments::pulse},
+    ValueOption{"--open", "FILE", "Design",
+                "a design file (.t555) instead of the four above: its\n"
+                "parts as saved (adjusted ones too), calculated from its\n"
+                "typed inputs when it was saved before Calculate",
+                &Arguments::open},
     ValueOption{"--vcc", "VOLT", "Circuit",
-                "supply voltage in volt (default 15):\nbipolar 4.5 to 16, cmos 2 to 15", &Arguments::vcc},
-    ValueOption{"--family", "KIND", "Circuit", "bipolar (NE555 class, default) or cmos (TLC555 class)",
+                "supply voltage in volt (default 15, or the file's):\n"
+                "bipolar 4.5 to 16, cmos 2 to 15",
+                &Arguments::vcc},
+    ValueOption{"--family", "KIND", "Circuit",
+                "bipolar (NE555 class, default) or cmos (TLC555 class);\n"
+                "with --open, --vcc and --family build the file's parts\n"
+                "on this supply and family",
                 &Arguments::family},
     ValueOption{"--series", "E12|E24|E48|E96|E192", "Standard values",
                 "also list the best combinations of standard values,\n"
-                "with the ranges over the parts' tolerances; decade copies\n"
-                "of one answer (1.8K, 3.9K, 150nF and 18K, 39K, 15nF) are\n"
-                "listed once, with the resistors nearest 5K to 1M",
+                "with the ranges over the parts' tolerances; decade\n"
+                "copies of one answer (1.8K, 3.9K, 150nF and 18K, 39K,\n"
+                "15nF) are listed once, with the resistors nearest\n"
+                "5K to 1M",
                 &Arguments::series},
     ValueOption{"--count", "N", "Standard values", "how many combinations (1 to 1000, default 10)",
                 &Arguments::count},
@@ -50,21 +61,48 @@ constexpr std::array kValueOptions = {
                 "C1's tolerance in percent (0 to below 100, default 10)", &Arguments::capTolerance},
     ValueOption{"--png", "FILE", "Output", "write the design sheet as PNG", &Arguments::png},
     ValueOption{"--svg", "FILE", "Output", "write the design sheet as SVG", &Arguments::svg},
+    ValueOption{"--pdf", "FILE", "Output", "write the design sheet as PDF (as Ctrl+P prints it)",
+                &Arguments::pdf},
+    ValueOption{"--spice", "FILE", "Output",
+                "write the design's SPICE netlist, which ngspice -b runs\n"
+                "as it is (.meas frequency and duty, or pulse)",
+                &Arguments::spice},
+    ValueOption{"--save", "FILE", "Output", "write the design file (.t555) that --open and the\nwindow open",
+                &Arguments::save},
+};
+
+/// An option without a value.
+struct FlagOption {
+  const char* name;
+  const char* group;
+  const char* help;
+  bool Arguments::*field;
+};
+
+constexpr std::array kFlagOptions = {
+    FlagOption{"--simulate", "Circuit",
+               "simulate the design with ngspice and add what it\n"
+               "measured (and, on the sheet, its plot)",
+               &Arguments::simulate},
+    FlagOption{"--json", "Output", "one JSON object instead of the table", &Arguments::json},
 };
 
 constexpr const char* kUsageLines =
     "usage: timer555 --design 1|2|3 --frequency HZ [--duty PERCENT] [options]\n"
     "       timer555 --design 4 --pulse SECONDS [options]\n"
+    "       timer555 --open FILE [options]\n"
     "       timer555 --help | --version\n"
     "       timer555 (without arguments: the window)\n"
     "\n"
-    "Calculates a design and prints its components, times and findings.\n"
+    "Calculates a design and prints its components, times, what the built\n"
+    "circuit is expected to do and findings.\n"
     "\n";
 
 constexpr const char* kFooter =
     "Numbers are read as the window's entry fields read them.\n"
     "\n"
-    "Exit status: 0 done, 2 bad options or inputs, 1 a file could not be written.";
+    "Exit status: 0 done, 2 bad options, inputs or design file, 1 a file could\n"
+    "not be written or the simulation could not run.";
 
 /// CLI11's help with our usage lines in place of its one-line usage.
 class UsageFormatter final : public CLI::Formatter {
@@ -82,8 +120,8 @@ class UsageFormatter final : public CLI::Formatter {
 struct Reading {
   std::array<std::string, kValueOptions.size()> values;
   std::array<CLI::Option*, kValueOptions.size()> options{};
-  bool json = false;
-  CLI::Option* jsonOption = nullptr;
+  std::array<bool, kFlagOptions.size()> flags{};
+  std::array<CLI::Option*, kFlagOptions.size()> flagOptions{};
 };
 
 /// The program's options on a CLI11 application, read into `reading`.
@@ -106,8 +144,10 @@ std::unique_ptr<CLI::App> MakeApp(Reading& reading) {
                              ->expected(0, 1)
                              ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   }
-  reading.jsonOption =
-      app->add_flag("--json", reading.json, "one JSON object instead of the table")->group("Output");
+  for (std::size_t i = 0; i < kFlagOptions.size(); ++i) {
+    const FlagOption& o = kFlagOptions[i];
+    reading.flagOptions[i] = app->add_flag(o.name, reading.flags[i], o.help)->group(o.group);
+  }
   app->set_help_flag("-h,--help", "print this text")->group("Other");
   app->set_version_flag("--version", "", "print the program's version")->group("Other");
   return app;
@@ -162,17 +202,25 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     }
     a.*(o.field) = reading.values[i];
   }
-  if (reading.jsonOption->count() > 1) {
-    parsed.error = "--json is given twice.";
-    return parsed;
+  for (std::size_t i = 0; i < kFlagOptions.size(); ++i) {
+    if (reading.flagOptions[i]->count() > 1) {
+      parsed.error = std::string(kFlagOptions[i].name) + " is given twice.";
+      return parsed;
+    }
+    a.*(kFlagOptions[i].field) = reading.flags[i];
   }
-  a.json = reading.json;
   for (const std::string& extra : app->remaining()) {
     if (extra == "--") continue;  // the end of the options, which ends nothing here
     parsed.error = Unexpected(extra);
     return parsed;
   }
-  if (!a.design) parsed.error = "--design is missing.";
+  if (a.open && (a.design || a.frequency || a.duty || a.pulse)) {
+    parsed.error =
+        "--open takes the design and its inputs from the file; leave out --design, --frequency, --duty and "
+        "--pulse.";
+  } else if (!a.design && !a.open) {
+    parsed.error = "--design is missing.";
+  }
   return parsed;
 }
 

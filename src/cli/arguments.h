@@ -19,15 +19,17 @@ struct Arguments {
   };
   Action action = Action::Design;
   std::optional<std::string> design, frequency, duty, pulse;
+  std::optional<std::string> open;  ///< a design file to compute from instead of the four above
   std::optional<std::string> vcc, family;
+  bool simulate = false;
   std::optional<std::string> series, count, capTolerance;
-  std::optional<std::string> png, svg;
+  std::optional<std::string> png, svg, pdf, spice, save;
   bool json = false;
 };
 
 /// A parsed command line, or why it cannot be used (an unknown option, an
-/// unexpected argument, a missing value, an option given twice, no
-/// --design).
+/// unexpected argument, a missing value, an option given twice, neither
+/// --design nor --open, or --open with --design or its inputs).
 struct ParsedArguments {
   Arguments arguments;
   std::string error;  ///< empty when parsed; without the program's name

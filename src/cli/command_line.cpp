@@ -4,11 +4,13 @@
 #include <QImage>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/arguments.h"
 #include "cli/design_answer.h"
+#include "design/design_file.h"
 #include "design/design_table.h"
 #include "design/pages.h"
 #include "design/waveform.h"
@@ -16,9 +18,12 @@
 #include "platform/logging_canvas.h"
 #include "platform/platform_services.h"
 #include "platform/qt_canvas.h"
+#include "shell/design_panel.h"
 #include "shell/main_window.h"
 #include "shell/sheet.h"
 #include "shell/text_lists.h"
+#include "simulation/simulation_plot.h"
+#include "simulation/spice_deck.h"
 
 namespace timer555 {
 
@@ -27,6 +32,9 @@ namespace {
 // The main window's drawing area, in which the design page is drawn.
 constexpr int kAreaWidth = TfmMain::AreaWidth;
 constexpr int kAreaHeight = TfmMain::AreaHeight;
+
+// The caption above the simulation's plot on the sheet.
+constexpr const char* kSimulationCaption = "Simulation (ngspice)";
 
 int Status(ExitStatus status) { return static_cast<int>(status); }
 
@@ -44,6 +52,70 @@ void DrawDesign(const DesignState& design, LoggingCanvas& area) {
   const TextList circuits = LoadTextList("circuits");
   DrawDesignPage(design, area, circuits);
   DrawDesignSchematic(design, area, circuits, true);
+}
+
+/// Writes a file whole or not at all; false, with the message said, when
+/// it cannot be written.
+bool WriteOut(const std::string& path, const std::string& bytes) {
+  const std::string problem = Platform().writeFile(path, bytes);
+  if (problem.empty()) return true;
+  Error() << "Cannot write \"" << path << "\": " << problem << ".\n";
+  return false;
+}
+
+/// The design sheet as the window saves it: the design page, the output
+/// waveform, the simulation's plot when one ran, and the strip.
+Sheet DesignSheet(const DesignAnswer& answer) {
+  QImage image(kAreaWidth, kAreaHeight, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QtCanvas canvas(image);
+  LoggingCanvas area(canvas);
+  DrawDesign(answer.design, area);
+  const DesignState& design = answer.design;
+  const DesignRow* row = FindDesign(design.DesignMode);
+  SheetDrawing vout = LogDrawing(TfmMain::VoutWidth, TfmMain::VoutHeight, [&](Canvas& c) {
+    DrawOutputWaveform(c, row->waveform, design, design.Field1Text, kDisplayFace);
+  });
+  vout.caption = kWaveformCaption;
+  std::optional<SheetDrawing> plot;
+  if (answer.simulation) {
+    // As wide as the drawing area, as tall as the window's plot.
+    plot = LogDrawing(kAreaWidth, TDesignPanel::kPlotHeight, [&](Canvas& c) {
+      DrawSimulationPlot(c, *answer.simulation, design.Settings, design.DesignMode, kDisplayFace);
+    });
+    plot->caption = kSimulationCaption;
+  }
+  return Sheet{kAreaWidth,   kAreaHeight,     area.calls(),   answer.report,
+               kDisplayFace, std::move(vout), std::move(plot)};
+}
+
+/// Writes the sheets asked for; the exit status.
+ExitStatus WriteSheets(const Arguments& arguments, const DesignAnswer& answer, char* program) {
+  // Fonts and pictures need a GUI application, which needs no display on
+  // the offscreen platform.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(KeepQtQuiet);
+  int qtArgc = 1;
+  QGuiApplication app(qtArgc, &program);
+  if (!RegisterDisplayFont(Platform(), Platform().programDirectory())) {
+    Error() << kMissingDisplayFont << "\n";
+    return ExitStatus::FileNotWritten;
+  }
+  std::optional<Sheet> sheet;
+  try {
+    sheet = DesignSheet(answer);
+  } catch (const std::exception& e) {
+    Error() << e.what() << "\n";
+    return ExitStatus::FileNotWritten;
+  }
+  const std::pair<const std::optional<std::string>*, SheetFormat> outputs[] = {
+      {&arguments.png, SheetFormat::Png},
+      {&arguments.svg, SheetFormat::Svg},
+      {&arguments.pdf, SheetFormat::Pdf}};
+  for (const auto& [path, format] : outputs) {
+    if (*path && !WriteOut(**path, SheetBytes(*sheet, format))) return ExitStatus::FileNotWritten;
+  }
+  return ExitStatus::Done;
 }
 
 }  // namespace
@@ -65,52 +137,33 @@ int CommandLineMain(int argc, char* argv[]) {
     return Status(ExitStatus::Done);
   }
 
-  DesignAnswer answer = AnswerDesign(arguments);
+  // A design file is read whole, its size checked before it is read.
+  OpenedFile opened;
+  if (arguments.open) {
+    std::string problem;
+    std::optional<std::string> bytes = Platform().readFile(*arguments.open, kMaxDesignFileBytes, problem);
+    if (!bytes) {
+      Error() << *arguments.open << ": Cannot read the file: " << problem << ".\n";
+      return Status(ExitStatus::BadInput);
+    }
+    opened = {*arguments.open, std::move(*bytes)};
+  }
+  DesignAnswer answer = AnswerDesign(arguments, arguments.open ? &opened : nullptr);
+  if (answer.status == ExitStatus::Done && arguments.simulate) SimulateAnswer(answer);
   if (answer.status != ExitStatus::Done) {
     Error() << answer.message << "\n";
     return Status(answer.status);
   }
 
-  if (arguments.png || arguments.svg) {
-    // Fonts and pictures need a GUI application, which needs no display on
-    // the offscreen platform.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(KeepQtQuiet);
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-    if (!RegisterDisplayFont(Platform(), Platform().programDirectory())) {
-      Error() << kMissingDisplayFont << "\n";
-      return Status(ExitStatus::FileNotWritten);
-    }
-    QImage image(kAreaWidth, kAreaHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QtCanvas canvas(image);
-    LoggingCanvas area(canvas);
-    try {
-      DrawDesign(answer.design, area);
-    } catch (const std::exception& e) {
-      Error() << e.what() << "\n";
-      return Status(ExitStatus::FileNotWritten);
-    }
-    const DesignRow* row = FindDesign(answer.design.DesignMode);
-    SheetDrawing vout = LogDrawing(TfmMain::VoutWidth, TfmMain::VoutHeight, [&](Canvas& c) {
-      DrawOutputWaveform(c, row->waveform, answer.design, answer.design.Field1Text, kDisplayFace);
-    });
-    vout.caption = kWaveformCaption;
-    Sheet sheet{kAreaWidth,   kAreaHeight,     area.calls(), answer.report,
-                kDisplayFace, std::move(vout), std::nullopt};
-    const std::pair<const std::optional<std::string>*, SheetFormat> outputs[] = {
-        {&arguments.png, SheetFormat::Png}, {&arguments.svg, SheetFormat::Svg}};
-    for (const auto& [path, format] : outputs) {
-      if (!*path) continue;
-      const std::string bytes = SheetBytes(sheet, format);
-      const std::string written =
-          path->value().empty() ? "no file name" : Platform().writeFile(**path, bytes);
-      if (!written.empty()) {
-        Error() << "Cannot write \"" << **path << "\": " << written << ".\n";
-        return Status(ExitStatus::FileNotWritten);
-      }
-    }
+  if (arguments.spice && !WriteOut(*arguments.spice, SpiceDeck(DeckOf(answer)))) {
+    return Status(ExitStatus::FileNotWritten);
+  }
+  if (arguments.save && !WriteOut(*arguments.save, WriteDesignFile(answer.design))) {
+    return Status(ExitStatus::FileNotWritten);
+  }
+  if (arguments.png || arguments.svg || arguments.pdf) {
+    const ExitStatus written = WriteSheets(arguments, answer, argv[0]);
+    if (written != ExitStatus::Done) return Status(written);
   }
 
   std::cout << (arguments.json ? AnswerJson(answer) : AnswerTable(answer));

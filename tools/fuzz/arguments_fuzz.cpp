@@ -1,20 +1,26 @@
 // Feeds arbitrary command lines to the argument parser (CLI11) and, when
 // they parse, to the answer about a design: the bytes are split at newlines
-// into at most 16 arguments. Every answer must be Done or BadInput (files are not written here), a refusal
-// must say why, and a design answered must have finite positive parts, a
-// supply within its family's range and texts for both outputs, the JSON
-// one valid object. Anything else (a crash, a sanitizer report, an
+// into at most 16 arguments; the value of --open is taken as the design
+// file's bytes. Every answer must be Done or BadInput (files are not
+// written and nothing is simulated here), a refusal must say why, and a
+// design answered must have finite positive parts, a supply within its
+// family's range, texts for both outputs, the JSON one valid object with the
+// built circuit's keys, a design file that reads back to the same design
+// and a SPICE deck. Anything else (a crash, a sanitizer report, an
 // exception) is a fault.
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/arguments.h"
 #include "cli/design_answer.h"
+#include "design/design_file.h"
+#include "simulation/spice_deck.h"
 
 namespace {
 
@@ -45,7 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (parsed.arguments.action == Arguments::Action::Help) Require(!UsageText().empty());
   if (parsed.arguments.action != Arguments::Action::Design) return 0;
 
-  const DesignAnswer answer = AnswerDesign(parsed.arguments);
+  const std::optional<std::string>& open = parsed.arguments.open;
+  const OpenedFile file{"fuzz.t555", open.value_or("")};
+  const DesignAnswer answer = AnswerDesign(parsed.arguments, open ? &file : nullptr);
   if (answer.status == ExitStatus::BadInput) {
     Require(!answer.message.empty());
     return 0;
@@ -58,6 +66,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               : settings.vcc >= kBipolarMinVcc && settings.vcc <= kBipolarMaxVcc);
   const nlohmann::json json = nlohmann::json::parse(AnswerJson(answer));
   Require(json.is_object() && json["vcc"] == settings.vcc && !AnswerTable(answer).empty());
+  Require(json["expected"].is_object() && (json["compensated"].is_null() || json["compensated"].is_object()));
+  const DesignFileRead saved = ReadDesignFile(WriteDesignFile(answer.design));
+  Require(saved.design && *saved.design == answer.design);
+  Require(!SpiceDeck(DeckOf(answer)).empty());
   for (const Combination& c : answer.combinations) Require(PositiveFinite(c.r1) && PositiveFinite(c.c1));
   return 0;
 }
