@@ -18,11 +18,9 @@
 #include "platform/logging_canvas.h"
 #include "platform/platform_services.h"
 #include "platform/qt_canvas.h"
-#include "shell/design_panel.h"
 #include "shell/main_window.h"
 #include "shell/sheet.h"
 #include "shell/text_lists.h"
-#include "simulation/simulation_plot.h"
 #include "simulation/spice_deck.h"
 
 namespace timer555 {
@@ -32,9 +30,6 @@ namespace {
 // The main window's drawing area, in which the design page is drawn.
 constexpr int kAreaWidth = TfmMain::AreaWidth;
 constexpr int kAreaHeight = TfmMain::AreaHeight;
-
-// The caption above the simulation's plot on the sheet.
-constexpr const char* kSimulationCaption = "Simulation (ngspice)";
 
 int Status(ExitStatus status) { return static_cast<int>(status); }
 
@@ -78,13 +73,8 @@ Sheet DesignSheet(const DesignAnswer& answer) {
   });
   vout.caption = kWaveformCaption;
   std::optional<SheetDrawing> plot;
-  if (answer.simulation) {
-    // As wide as the drawing area, as tall as the window's plot.
-    plot = LogDrawing(kAreaWidth, TDesignPanel::kPlotHeight, [&](Canvas& c) {
-      DrawSimulationPlot(c, *answer.simulation, design.Settings, design.DesignMode, kDisplayFace);
-    });
-    plot->caption = kSimulationCaption;
-  }
+  if (answer.simulation)
+    plot = SimulationSheetDrawing(*answer.simulation, design.Settings, design.DesignMode, kDisplayFace);
   return Sheet{kAreaWidth,   kAreaHeight,     area.calls(),   answer.report,
                kDisplayFace, std::move(vout), std::move(plot)};
 }

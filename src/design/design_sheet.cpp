@@ -211,7 +211,8 @@ DesignTarget TargetOf(const DesignState& s) {
     return target;
   }
   target.frequency = typedOr(s.Field1Typed, s.Frequency);
-  target.duty = row->dutyField == DutyField::FixedAt50 ? 0.5 : typedOr(s.Field2Typed, 100 * s.DutyCycle) / 100;
+  target.duty =
+      row->dutyField == DutyField::FixedAt50 ? 0.5 : typedOr(s.Field2Typed, 100 * s.DutyCycle) / 100;
   return target;
 }
 

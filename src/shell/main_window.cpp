@@ -414,16 +414,8 @@ std::optional<DesignFacts> TfmMain::SheetDesign() const {
 
 std::optional<SheetDrawing> TfmMain::SimulationDrawing() const {
   if (!simulated_ || state_.ShownPage != SheetPage::Design || !state_.Design.Calculated) return std::nullopt;
-  // Drawn again for the sheet, narrower than on screen, to stand below the
-  // waveform beside the schematic.
-  constexpr int kSheetPlotWidth = 400;
-  constexpr int kSheetPlotHeight = 180;
-  SheetDrawing drawing = LogDrawing(kSheetPlotWidth, kSheetPlotHeight, [this](Canvas& canvas) {
-    DrawSimulationPlot(canvas, *simulated_, state_.Design.Settings, state_.Design.DesignMode,
-                       state_.AppFontName);
-  });
-  drawing.caption = "Simulation";
-  return drawing;
+  return SimulationSheetDrawing(*simulated_, state_.Design.Settings, state_.Design.DesignMode,
+                                state_.AppFontName);
 }
 
 }  // namespace timer555

@@ -12,6 +12,7 @@
 #include "platform/painter_canvas.h"
 #include "platform/qt_canvas.h"
 #include "platform/svg_canvas.h"
+#include "simulation/simulation_plot.h"
 
 namespace timer555 {
 
@@ -211,6 +212,16 @@ std::string SheetPdf(const Sheet& sheet) {
     PaintSheet(sheet, painter, QRectF(painter.viewport()));
   }
   return bytes.toStdString();
+}
+
+SheetDrawing SimulationSheetDrawing(const SimulationResult& result, const CircuitSettings& settings,
+                                    DesignKind kind, const std::string& fontName) {
+  constexpr int kWidth = 400;
+  constexpr int kHeight = 180;
+  SheetDrawing drawing = LogDrawing(
+      kWidth, kHeight, [&](Canvas& canvas) { DrawSimulationPlot(canvas, result, settings, kind, fontName); });
+  drawing.caption = "Simulation (ngspice)";
+  return drawing;
 }
 
 std::optional<SheetFormat> SheetFormatOf(const std::string& path) {

@@ -9,6 +9,7 @@
 
 #include "design/design_sheet.h"
 #include "platform/recording_canvas.h"
+#include "simulation/simulator.h"
 
 class QPainter;
 class QPrinter;
@@ -94,6 +95,12 @@ std::string SheetBytes(const Sheet& sheet, SheetFormat format);
 /// The caption of the output waveform on the sheet, as the window's group
 /// around the panel names it.
 inline constexpr const char* kWaveformCaption = "Vout";
+
+/// A simulation's plot as the sheet shows it, below the waveform beside the
+/// schematic (narrower than the window's), captioned "Simulation (ngspice)".
+/// The window and the command line draw the same.
+SheetDrawing SimulationSheetDrawing(const SimulationResult& result, const CircuitSettings& settings,
+                                    DesignKind kind, const std::string& fontName);
 
 /// Draws with `draw` on a white canvas of width x height and keeps the
 /// calls, as an image control's drawing log keeps them.
