@@ -5,22 +5,10 @@
 namespace timer555 {
 
 TextList LoadTextList(const QString& name) {
-  TextList lines;
   QFile file(":/text/" + name + ".txt");
-  if (!file.open(QIODevice::ReadOnly)) return lines;
+  if (!file.open(QIODevice::ReadOnly)) return {};
   const QByteArray data = file.readAll();
-  std::string current;
-  for (char ch : data) {
-    if (ch == '\r') continue;
-    if (ch == '\n') {
-      lines.push_back(current);
-      current.clear();
-    } else {
-      current.push_back(ch);
-    }
-  }
-  if (!current.empty()) lines.push_back(current);
-  return lines;
+  return SplitTextLines(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
 }
 
 }  // namespace timer555
