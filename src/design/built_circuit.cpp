@@ -306,7 +306,7 @@ double MaxLeakageCurrent(double c1, double vcc) {
 }
 
 double LeakageResistance(double c1, double vcc, bool worstCase) {
-  // A typical part leaks a tenth of the specification maximum; taken as a
+  // A typical part leaks a tenth of the datasheet maximum; taken as a
   // resistance (leakage grows with the voltage held), so a 1 mF part that
   // may leak 150 uA at 15 V typically leaks 15 uA there: 1 MOhm.
   if (!IsElectrolytic(c1)) return kInfinity;

@@ -53,7 +53,7 @@ inline constexpr double kThermalVoltage = 1.380649e-23 * 300.15 / 1.602176634e-1
 inline constexpr double kElectrolyticFrom = 1e-6;
 inline constexpr double kElectrolyticTolerance = 0.20;
 bool IsElectrolytic(double c1);
-/// The specification maximum of an aluminium electrolytic's leakage at its
+/// The datasheet maximum of an aluminium electrolytic's leakage at its
 /// rated voltage, taken as `vcc`: 0.01 x C[uF] x V uA or 3 uA, whichever is
 /// larger. 0 for a film capacitor.
 double MaxLeakageCurrent(double c1, double vcc);
@@ -69,7 +69,7 @@ struct BuiltEffects {
   bool capacitorLeakage = true;     ///< an electrolytic C1's leakage
   bool inputCurrent = true;         ///< the threshold and trigger input currents
   bool dischargeSaturation = true;  ///< the discharge transistor's saturation / on-resistance
-  bool worstCaseLeakage = false;    ///< C1 leaks the specification maximum, not the typical tenth
+  bool worstCaseLeakage = false;    ///< C1 leaks the datasheet maximum, not the typical tenth
 };
 
 /// Whether the built circuit runs.

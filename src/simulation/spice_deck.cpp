@@ -232,7 +232,7 @@ std::string SpiceDeck(const DeckRequest& request) {
   s += "C1 cap 0 " + Num(p.C1) + "\n";
   if (IsElectrolytic(p.C1)) {
     s += "* C1 is an aluminium electrolytic: its typical leakage (a tenth of the\n"
-         "* specification's 0.01 x C x V or 3 uA at Vcc) as a resistance\n"
+         "* datasheet maximum 0.01 x C x V or 3 uA at Vcc) as a resistance\n"
          "RLEAK cap 0 " +
          Num(LeakageResistance(p.C1, vcc, false)) + "\n";
   }
